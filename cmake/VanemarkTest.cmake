@@ -1,0 +1,22 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# vanemark_add_test(NAME SOURCES ... LIBS ... [GUI])
+# GUI tests get a main that creates a QApplication and run offscreen.
+function(vanemark_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  vanemark_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  set(env "")
+  if(ARG_GUI)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/GuiTestMain.cpp)
+    target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::Test)
+    set(env "QT_QPA_PLATFORM=offscreen")
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE VANEMARK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "${env}" TIMEOUT 180)
+endfunction()

@@ -1,0 +1,6 @@
+add_library(vanemark_warnings INTERFACE)
+if(MSVC)
+  target_compile_options(vanemark_warnings INTERFACE /W4 /WX)
+else()
+  target_compile_options(vanemark_warnings INTERFACE -Wall -Wextra -Werror)
+endif()

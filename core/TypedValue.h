@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vanemark {
+
+// One value cell: a double, a 32-bit integer or an owned text, with status
+// flags. The cell has no lock of its own; whoever shares it guards it.
+class TypedValue {
+public:
+    enum Flag : std::uint32_t {
+        Updated = 0x01,
+        Polled = 0x02,
+        Readable = 0x40,
+        Writable = 0x80,
+        Received = 0x80000000u,
+    };
+    enum Type : std::int32_t { Double = 0, Integer = 1, String = 2 };
+
+    // Callers hand GetText buffers of 256 bytes: at most this many characters.
+    static constexpr std::size_t kMaxText = 255;
+
+    TypedValue() = default;
+    explicit TypedValue(Type t, std::string_view cellName = {}, int decimals = 2);
+    virtual ~TypedValue() = default;
+    TypedValue(const TypedValue&) = default;
+    TypedValue& operator=(const TypedValue&) = default;
+    TypedValue(TypedValue&&) noexcept = default;
+    TypedValue& operator=(TypedValue&&) noexcept = default;
+
+    int SetText(const char* text);
+    int SetText(std::string_view text);
+    int SetInt(std::int32_t v);
+    int SetDouble(double v);
+    int AssignReceived(std::string_view text);
+    int GetDouble(double& out) const;
+    // Writes at most kMaxText characters; buffer needs kMaxText + 1 bytes.
+    int GetText(char* buffer) const;
+    int GetText(std::string& out) const;
+    int Clear();
+
+    bool Has(std::uint32_t flag) const { return (flags & flag) == flag; }
+    bool HasText() const { return hasText; }
+
+    TypedValue* next = nullptr; // chain link for owners; never used by the cell
+    std::string name;           // empty when the cell has no name
+    std::uint32_t flags = 0;
+    std::int32_t type = Double;
+    double dbl = 0.0;       // value of a Double cell
+    std::int32_t integer = 0; // value of an Integer cell
+    std::string text;       // value of a String cell
+    std::int32_t precision = 2;
+
+private:
+    void MarkAssigned() { flags |= Received | Updated; }
+    bool hasText = false;
+};
+
+} // namespace vanemark

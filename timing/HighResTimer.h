@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace vanemark {
+
+// Where HighResTimer reads its ticks; tests substitute their own.
+class CounterSource {
+public:
+    virtual ~CounterSource() = default;
+    // Ticks per second; 0 when the platform cannot tell.
+    virtual std::uint64_t Frequency() const = 0;
+    virtual std::uint64_t Now() const = 0;
+};
+
+// steady_clock in nanoseconds.
+class SteadyCounterSource final : public CounterSource {
+public:
+    std::uint64_t Frequency() const override;
+    std::uint64_t Now() const override;
+};
+
+// Millisecond clock. Callers keep the low 32 bits of ElapsedMs and take
+// differences in unsigned 32-bit arithmetic, so the clock may wrap.
+class HighResTimer {
+public:
+    // Throws std::runtime_error when the source has no frequency.
+    explicit HighResTimer(std::shared_ptr<const CounterSource> source);
+    HighResTimer(const HighResTimer&) = delete;
+    HighResTimer& operator=(const HighResTimer&) = delete;
+
+    // The process-wide instance.
+    static HighResTimer& Instance();
+
+    int Start();
+    void Stop();
+    // Throws std::runtime_error while stopped.
+    std::int64_t ElapsedMs() const;
+
+    std::uint64_t frequency = 0;
+    std::uint64_t start = 0;
+    int stopped = 1;
+
+private:
+    std::shared_ptr<const CounterSource> source;
+};
+
+} // namespace vanemark
