@@ -173,8 +173,8 @@ double ProfileFile::GetFloat(std::string_view section, std::string_view key, dou
     return value ? ParseDouble(*value) : def;
 }
 
-std::string ProfileFile::GetString(std::string_view section, std::string_view key,
-                                   std::optional<std::string_view> def, std::size_t max, bool* usedDefault)
+std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::optional<std::string_view> def,
+                                   std::size_t max, bool* usedDefault)
 {
     auto value = FindValue(section, key);
     if (!value && !def)

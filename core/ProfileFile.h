@@ -58,7 +58,7 @@ private:
         bool sectionFound = false;
         bool keyFound = false;
         std::size_t position = 0;
-        std::size_t headerEnd = 0;  // offset just after the header line's text
+        std::size_t headerEnd = 0; // offset just after the header line's text
     };
     Target Locate(std::string_view section, std::string_view key);
     int Replace(const std::string& bytes);

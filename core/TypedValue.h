@@ -49,9 +49,9 @@ public:
     std::string name;           // empty when the cell has no name
     std::uint32_t flags = 0;
     std::int32_t type = Double;
-    double dbl = 0.0;       // value of a Double cell
+    double dbl = 0.0;         // value of a Double cell
     std::int32_t integer = 0; // value of an Integer cell
-    std::string text;       // value of a String cell
+    std::string text;         // value of a String cell
     std::int32_t precision = 2;
 
 private:

@@ -1,5 +1,5 @@
-#include "core/NumberText.h"
 #include "core/TypedValue.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,8 @@ public:
     TempDir()
     {
         std::random_device rd;
-        path = std::filesystem::temp_directory_path() / ("vanemark-test-" + std::to_string(rd()) + "-" +
-                                                         std::to_string(counter++));
+        path = std::filesystem::temp_directory_path() /
+               ("vanemark-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path);
     }
     ~TempDir()
