@@ -31,11 +31,11 @@ public:
     TypedValue(TypedValue&&) noexcept = default;
     TypedValue& operator=(TypedValue&&) noexcept = default;
 
-    int SetText(const char* text);
-    int SetText(std::string_view text);
+    int SetText(const char* value);
+    int SetText(std::string_view value);
     int SetInt(std::int32_t v);
     int SetDouble(double v);
-    int AssignReceived(std::string_view text);
+    int AssignReceived(std::string_view value);
     int GetDouble(double& out) const;
     // Writes at most kMaxText characters; buffer needs kMaxText + 1 bytes.
     int GetText(char* buffer) const;

@@ -26,7 +26,7 @@ public:
 class HighResTimer {
 public:
     // Throws std::runtime_error when the source has no frequency.
-    explicit HighResTimer(std::shared_ptr<const CounterSource> source);
+    explicit HighResTimer(std::shared_ptr<const CounterSource> counter);
     HighResTimer(const HighResTimer&) = delete;
     HighResTimer& operator=(const HighResTimer&) = delete;
 
