@@ -210,15 +210,16 @@ ProfileFile::Target ProfileFile::Locate(std::string_view section, std::string_vi
 int ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     const Target target = Locate(section, key);
-    const std::string header = "[" + std::string(section) + "]";
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::string entry;
+    entry.append(key).append("=").append(value);
     auto old = ReadWholeFile(path);
 
     std::string out;
-    if (!old) {
-        out = header + lineEnding + entry + lineEnding;
-    } else if (!target.sectionFound) {
-        out = *old + lineEnding + header + lineEnding + entry + lineEnding;
+    if (!old || !target.sectionFound) {
+        if (old)
+            out.append(*old).append(lineEnding);
+        out.append("[").append(section).append("]").append(lineEnding);
+        out.append(entry).append(lineEnding);
     } else {
         // The disk may have changed behind our back; never index past it.
         const std::size_t pos = std::min(target.position, old->size());
