@@ -1,0 +1,77 @@
+// One redraw of the shipped layout with every instrument moving, as the
+// calculation cycle does it at its shortest interval.
+#include "panel/CPanelCtrl.h"
+#include "panel/PanelLayout.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+using namespace vanemark;
+
+namespace {
+
+const std::string layoutPath = std::string(VANEMARK_SOURCE_DIR) + "/res/Vanemark.cfg";
+
+void Configure(CPanelCtrl& panel)
+{
+    panel.backgroundColour = 0x000000;
+    panel.SetInstrumentColour(0xC0FFC0);
+    panel.flapsColour = 0xC2C2C2;
+    panel.pitchUpColour = 0x808080;
+    panel.pitchDownColour = 0x80FF80;
+    panel.stickColour = 0x00FF00;
+    panel.LoadLayout(layoutPath);
+    panel.SetFont(QStringLiteral("Courier New"), 8);
+    const LayoutWindowSize size = ReadWindowSize(layoutPath);
+    panel.resize(size.cx, size.cy);
+    panel.setWindowTitle(QStringLiteral("Vanemark v2.0.0"));
+}
+
+void Move(CPanelCtrl& panel, double& phase)
+{
+    const double c = std::cos(phase);
+    phase += 0.1;
+    panel.BeginUpdate();
+    panel.speed = 300.0 + 200.0 * c;
+    panel.flaps = c;
+    panel.bank = 180.0 * c;
+    panel.pitch = 90.0 * c;
+    panel.stickX = c;
+    panel.stickY = 1.0 - c;
+    for (BarElement& bar : panel.bars)
+        bar.value = c;
+    panel.EndUpdate();
+}
+
+void BM_RedrawShippedLayout(benchmark::State& state)
+{
+    CPanelCtrl panel;
+    Configure(panel);
+    panel.showTitle = static_cast<int>(state.range(0));
+    double phase = 0.0;
+    panel.Refresh();
+    for (auto _ : state) {
+        Move(panel, phase);
+        panel.Refresh();
+        benchmark::DoNotOptimize(panel.Image().constBits());
+    }
+}
+BENCHMARK(BM_RedrawShippedLayout)->Arg(0)->Arg(1)->ArgName("title")->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

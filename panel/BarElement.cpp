@@ -1,0 +1,177 @@
+#include "panel/BarElement.h"
+
+#include "core/ProfileFile.h"
+#include "panel/GaugeGeometry.h"
+#include "panel/GdiCanvas.h"
+#include "panel/PanelLayout.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace vanemark {
+
+namespace {
+
+constexpr std::size_t valueBuffer = 255;
+
+char FirstUpper(const std::string& word)
+{
+    return word.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(word.front())));
+}
+
+} // namespace
+
+double BarElement::GetFraction() const
+{
+    return settings.style == BarStyle::Full ? (value + 1.0) * 0.5 : value;
+}
+
+int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int defaultLeft, int defaultTop,
+                            int defaultWidth, int defaultHeight)
+{
+    switch (FirstUpper(profile.GetString(section, "dir", "up", valueBuffer))) {
+    case 'D':
+        settings.direction = BarDirection::Down;
+        break;
+    case 'L':
+        settings.direction = BarDirection::Left;
+        break;
+    case 'R':
+        settings.direction = BarDirection::Right;
+        break;
+    case 'U':
+        settings.direction = BarDirection::Up;
+        break;
+    default:
+        break; // an unknown word keeps what the bar had
+    }
+
+    settings.style =
+        FirstUpper(profile.GetString(section, "type", "full", valueBuffer)) == 'D' ? BarStyle::Centred : BarStyle::Full;
+    settings.show = profile.GetInt(section, "show", 1) != 0 ? 1 : 0;
+    settings.fillColour = profile.GetInt(section, "fill color", 0xFFFFFF);
+    settings.borderColour = profile.GetInt(section, "border color", 0xFFFFFF);
+    settings.penWidth = profile.GetInt(section, "pen", 1);
+    if (settings.penWidth < 0)
+        settings.penWidth = 1;
+
+    const PixelPoint top = ReadPair(profile, section, "top", defaultLeft, defaultTop);
+    const PixelPoint size = ReadPair(profile, section, "size", defaultWidth, defaultHeight);
+    settings.rect = {top.x, top.y, top.x + size.x, top.y + size.y};
+
+    // A frame wider than the bar would swallow it; half the smaller side keeps a visible inside.
+    const int smaller = std::min(settings.rect.Width(), settings.rect.Height());
+    if (settings.penWidth > smaller)
+        settings.penWidth = smaller / 2;
+    return 0;
+}
+
+BarGeometry BarElement::Geometry() const
+{
+    return ComputeBarGeometry(settings, GetFraction());
+}
+
+void BarElement::Draw(QPainter& painter) const
+{
+    const BarGeometry g = Geometry();
+    if (!g.visible)
+        return;
+    const QPen oldPen = painter.pen();
+    const QBrush oldBrush = painter.brush();
+    GdiCanvas canvas(painter);
+    canvas.FillRect(g.fill, settings.fillColour);
+    canvas.FrameRect(g.frame, settings.borderColour, g.penWidth);
+    if (g.hasZeroLine)
+        canvas.AxisLine(g.zeroFrom, g.zeroTo, settings.borderColour, g.penWidth);
+    painter.setPen(oldPen);
+    painter.setBrush(oldBrush);
+}
+
+BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction)
+{
+    BarGeometry g;
+    const PixelRect& r = settings.rect;
+    if (settings.show == 0 || r.IsEmpty())
+        return g;
+    g.visible = true;
+    g.frame = r;
+    g.penWidth = settings.penWidth;
+
+    if (settings.style == BarStyle::Full) {
+        if (fraction > 0.0) {
+            g.fill = r;
+            switch (settings.direction) {
+            case BarDirection::Up:
+                g.fill.top = r.bottom - TruncToPixel(r.Height() * fraction);
+                break;
+            case BarDirection::Down:
+                g.fill.bottom = r.top + TruncToPixel(r.Height() * fraction);
+                break;
+            case BarDirection::Left:
+                g.fill.left = r.right - TruncToPixel(r.Width() * fraction);
+                break;
+            case BarDirection::Right:
+                g.fill.right = r.left + TruncToPixel(r.Width() * fraction);
+                break;
+            }
+        }
+        return g;
+    }
+
+    const double v = fraction;
+    const int cx = (r.left + r.right) / 2;
+    const int cy = (r.top + r.bottom) / 2;
+    g.fill = r;
+    switch (settings.direction) {
+    case BarDirection::Up:
+        if (v > 0) {
+            g.fill.bottom = cy;
+            g.fill.top = cy - TruncToPixel((cy - r.top) * v);
+        } else {
+            g.fill.top = cy;
+            g.fill.bottom = cy - TruncToPixel((r.bottom - cy) * v);
+        }
+        break;
+    case BarDirection::Down:
+        if (v > 0) {
+            g.fill.top = cy;
+            g.fill.bottom = cy + TruncToPixel((r.bottom - cy) * v);
+        } else {
+            g.fill.bottom = cy;
+            g.fill.top = cy + TruncToPixel((cy - r.top) * v);
+        }
+        break;
+    case BarDirection::Left:
+        if (v > 0) {
+            g.fill.right = cx;
+            g.fill.left = cx - TruncToPixel((cx - r.left) * v);
+        } else {
+            g.fill.left = cx;
+            g.fill.right = cx - TruncToPixel((r.right - cx) * v);
+        }
+        break;
+    case BarDirection::Right:
+        if (v > 0) {
+            g.fill.left = cx;
+            g.fill.right = cx + TruncToPixel((r.right - cx) * v);
+        } else {
+            g.fill.right = cx;
+            g.fill.left = cx + TruncToPixel((cx - r.left) * v);
+        }
+        break;
+    }
+    g.hasZeroLine = true;
+    if (settings.direction == BarDirection::Up || settings.direction == BarDirection::Down) {
+        g.zeroFrom = {r.left, cy};
+        g.zeroTo = {r.right, cy};
+    } else {
+        g.zeroFrom = {cx, r.top};
+        g.zeroTo = {cx, r.bottom};
+    }
+    return g;
+}
+
+} // namespace vanemark

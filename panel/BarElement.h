@@ -1,0 +1,51 @@
+#pragma once
+
+#include "panel/BarSettings.h"
+
+#include <string_view>
+
+class QPainter;
+
+namespace vanemark {
+
+class ProfileFile;
+
+// What one bar draws: the filled part (empty when nothing is filled), the
+// frame, and for the centred style the zero line.
+struct BarGeometry {
+    bool visible = false;
+    PixelRect fill; // may reach beyond the frame for values past full scale
+    PixelRect frame;
+    bool hasZeroLine = false;
+    PixelPoint zeroFrom; // the line excludes zeroTo, as every line here does
+    PixelPoint zeroTo;
+    int penWidth = 1;
+};
+
+// A rectangular gauge: a frame and a part filled according to the value.
+class BarElement {
+public:
+    BarElement() = default;
+    BarElement(const BarElement&) = default;
+    BarElement& operator=(const BarElement&) = default;
+    virtual ~BarElement() = default;
+
+    // Full style: (value + 1) / 2; centred style: the value. Not clamped.
+    virtual double GetFraction() const;
+    // Reads one bar section; the four fallbacks give "top" and "size" when absent. Returns 0.
+    virtual int LoadSection(ProfileFile& profile, std::string_view section, int defaultLeft, int defaultTop,
+                            int defaultWidth, int defaultHeight);
+    // Draws into the painter and leaves its pen and brush as it found them.
+    virtual void Draw(QPainter& painter) const;
+
+    // The rectangles and line that Draw paints, for the current settings and value.
+    BarGeometry Geometry() const;
+
+    BarSettings settings;
+    double value = 0.0;
+};
+
+// Geometry of a bar with the given settings at a given fraction (GetFraction's result).
+BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction);
+
+} // namespace vanemark

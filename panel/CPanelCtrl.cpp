@@ -1,0 +1,212 @@
+#include "panel/CPanelCtrl.h"
+
+#include "core/ProfileFile.h"
+#include "panel/GaugeGeometry.h"
+#include "panel/GdiCanvas.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
+#include <QThread>
+
+#include <cmath>
+
+namespace vanemark {
+
+namespace {
+
+// Points to pixels as the platform's MulDiv computes it: rounded half away from zero.
+int PointsToPixels(int points, int dpi)
+{
+    const long long product = static_cast<long long>(points) * dpi;
+    return static_cast<int>((product + 36) / 72);
+}
+
+} // namespace
+
+CPanelCtrl::CPanelCtrl(QWidget* parent) : QWidget(parent)
+{
+    // The image covers every pixel, so the background is never erased
+    // between two copies; that is what keeps the panel from flickering.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+}
+
+CPanelCtrl::~CPanelCtrl() = default;
+
+int CPanelCtrl::LoadLayout(const std::string& fileName)
+{
+    ProfileFile profile;
+    profile.Open(fileName, '#', "\r\n");
+    layout = ReadPanelLayout(profile);
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        bars[i].LoadSection(profile, barSections[i], 0, 0, 0, 0);
+        // The file's bar colours are read but every bar shows the instrument colour.
+        bars[i].settings.fillColour = instrumentColour;
+        bars[i].settings.borderColour = instrumentColour;
+    }
+    return 0;
+}
+
+void CPanelCtrl::SetInstrumentColour(Colour colour)
+{
+    instrumentColour = colour;
+    for (BarElement& bar : bars) {
+        bar.settings.fillColour = colour;
+        bar.settings.borderColour = colour;
+    }
+}
+
+void CPanelCtrl::SetFont(const QString& face, int points)
+{
+    fontSize = points <= 0 ? 10 : points;
+    fontFace = face.isEmpty() ? QStringLiteral("Courier New") : face;
+
+    QFont font(fontFace);
+    font.setPixelSize(std::max(1, PointsToPixels(fontSize, logicalDpiY())));
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    // A missing face falls back to a proportional sans serif, as the classic font mapper does.
+    font.setStyleHint(QFont::SansSerif);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::NoAntialias);
+    panelFont = font;
+    fontReady = true;
+
+    const QFontMetrics metrics(panelFont);
+    lineHeight = metrics.height();
+    spaceWidth = metrics.horizontalAdvance(QLatin1Char(' '));
+    minimumWidth = 2 * spaceWidth;
+}
+
+void CPanelCtrl::Refresh()
+{
+    // The DeviceLink events arrive on the client's timer thread; a widget may
+    // only be drawn on its own thread, so a call from elsewhere is queued.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, &CPanelCtrl::Refresh, Qt::QueuedConnection);
+        return;
+    }
+    Redraw();
+}
+
+int CPanelCtrl::HitTestClose(const QPoint& screenPoint) const
+{
+    if (showTitle == 0)
+        return 0;
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    const PixelRect windowRect{origin.x(), origin.y(), origin.x() + width(), origin.y() + height()};
+    return CloseHitRect(windowRect, lineHeight).Contains({screenPoint.x(), screenPoint.y()}) ? closeHitCode : 0;
+}
+
+QString CPanelCtrl::TitleText() const
+{
+    const QWidget* titled = owner ? owner.data() : window();
+    return titled->windowTitle();
+}
+
+QImage CPanelCtrl::RenderImage()
+{
+    Redraw();
+    return image.copy();
+}
+
+bool CPanelCtrl::SaveSnapshot(const QString& pngPath)
+{
+    const QImage picture = RenderImage();
+    return !picture.isNull() && picture.save(pngPath, "PNG");
+}
+
+void CPanelCtrl::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const QRect covered = area & image.rect();
+    if (!covered.isEmpty())
+        painter.drawImage(covered, image, covered);
+    // Only before the first redraw, or while a busy panel missed a resize, is
+    // there window without picture; show the background there, not garbage.
+    const QRegion uncovered = QRegion(area).subtracted(QRegion(covered));
+    for (const QRect& r : uncovered)
+        painter.fillRect(r, ToQColor(backgroundColour));
+}
+
+void CPanelCtrl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Redraw();
+}
+
+void CPanelCtrl::Redraw()
+{
+    if (busyCount.load() != 0)
+        return;
+    if (!fontReady)
+        SetFont(fontFace, fontSize);
+    // A new size gets a new image before anything is drawn, so no stale
+    // pixels of the old size can reach the screen.
+    if (image.size() != size()) {
+        image = QImage();
+        if (width() > 0 && height() > 0)
+            image = QImage(size(), QImage::Format_RGB32);
+    }
+    if (!image.isNull())
+        DrawPanel(image);
+    update();
+}
+
+void CPanelCtrl::DrawPanel(QImage& target) const
+{
+    QPainter painter(&target);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(panelFont);
+    GdiCanvas canvas(painter);
+
+    canvas.FillRect({0, 0, target.width(), target.height()}, backgroundColour);
+
+    const FlapsGeometry flapsDial = ComputeFlaps(layout, flaps);
+    for (const PixelPoint& end : flapsDial.markEnds)
+        canvas.Line(flapsDial.centre, end, flapsColour);
+    canvas.Pie(flapsDial.dial, flapsDial.firstRadial, flapsDial.secondRadial, instrumentColour, instrumentColour);
+
+    const PitchGeometry attitude = ComputePitch(layout.stickSquare, pitch, bank);
+    const Colour pitchColour = attitude.pitchUp ? pitchUpColour : pitchDownColour;
+    canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
+    canvas.Line(attitude.triangle[0], attitude.triangle[1], flapsColour);
+    canvas.Line(attitude.centre, attitude.bankLineEnd, flapsColour);
+
+    const StickGeometry stick = ComputeStick(layout.stickSquare, stickX, stickY);
+    canvas.Ellipse(stick.outerCircle, instrumentColour);
+    canvas.DottedEllipse(stick.innerCircle, instrumentColour, backgroundColour);
+    canvas.Ellipse(stick.centreMark, instrumentColour);
+    canvas.Line(stick.centre, stick.knob, stickColour);
+    canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
+
+    canvas.Text(layout.speedBox, QString::fromStdString(FormatSpeed(speed)), instrumentColour, true);
+
+    for (const BarElement& bar : bars)
+        bar.Draw(painter);
+
+    if (showTitle != 0) {
+        const TitleGeometry title = ComputeTitle(target.width(), lineHeight, spaceWidth);
+        canvas.FillRect(title.bar, instrumentColour);
+        canvas.Text(title.text, TitleText(), backgroundColour, false);
+        const PixelRect& box = title.closeBox;
+        const PixelPoint corners[] = {{box.left, box.top},
+                                      {box.right, box.top},
+                                      {box.right, box.bottom},
+                                      {box.left, box.bottom},
+                                      {box.left, box.top}};
+        canvas.Polyline(corners, backgroundColour);
+        canvas.Line({box.left, box.top}, {box.right, box.bottom}, backgroundColour);
+        canvas.Line({box.right, box.top}, {box.left, box.bottom}, backgroundColour);
+    }
+}
+
+} // namespace vanemark

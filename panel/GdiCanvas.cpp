@@ -1,0 +1,201 @@
+#include "panel/GdiCanvas.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPoint>
+#include <QPolygon>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace vanemark {
+
+namespace {
+
+// QRect's width counts pixels; the outline of an ellipse drawn with a 1-pixel
+// pen in QRect(x, y, w, h) covers x ... x + w, so one less keeps it inside.
+QRect OutlineBounds(const PixelRect& r)
+{
+    return {r.left, r.top, r.Width() - 1, r.Height() - 1};
+}
+
+QPoint ToQPoint(PixelPoint p)
+{
+    return {p.x, p.y};
+}
+
+// The platform's dotted cosmetic pen: three pixels on, three off.
+const QList<qreal>& DotPattern()
+{
+    static const QList<qreal> pattern{3.0, 3.0};
+    return pattern;
+}
+
+} // namespace
+
+QColor ToQColor(Colour colour)
+{
+    const auto c = static_cast<std::uint32_t>(colour);
+    return {static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu), static_cast<int>((c >> 16) & 0xFFu)};
+}
+
+void GdiCanvas::SetPen(Colour colour, Qt::PenStyle style)
+{
+    // Width 0 is Qt's cosmetic one-pixel pen; a flat cap leaves the end point
+    // of a line unpainted.
+    QPen pen(ToQColor(colour), 0, style, Qt::FlatCap, Qt::MiterJoin);
+    if (style == Qt::CustomDashLine)
+        pen.setDashPattern(DotPattern());
+    painter.setPen(pen);
+}
+
+void GdiCanvas::FillRect(const PixelRect& rect, Colour colour)
+{
+    if (rect.IsEmpty())
+        return;
+    painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(colour));
+}
+
+void GdiCanvas::FrameRect(const PixelRect& rect, Colour colour, int penWidth)
+{
+    const int w = penWidth < 1 ? 1 : penWidth;
+    // The pen is centred on the edge pixels, which lie at left and right - 1.
+    const PixelRect outer{rect.left - w / 2, rect.top - w / 2, rect.right - 1 - w / 2 + w, rect.bottom - 1 - w / 2 + w};
+    const PixelRect inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+    if (inner.IsEmpty()) {
+        FillRect(outer, colour);
+        return;
+    }
+    FillRect({outer.left, outer.top, outer.right, inner.top}, colour);
+    FillRect({outer.left, inner.bottom, outer.right, outer.bottom}, colour);
+    FillRect({outer.left, inner.top, inner.left, inner.bottom}, colour);
+    FillRect({inner.right, inner.top, outer.right, inner.bottom}, colour);
+}
+
+void GdiCanvas::Line(PixelPoint from, PixelPoint to, Colour colour)
+{
+    // Qt's own flat-capped line drops whichever end comes last in its drawing
+    // order, not necessarily the end point, so lines are stepped here: every
+    // pixel from the start up to, not including, the end.
+    const int dx = std::abs(to.x - from.x);
+    const int dy = std::abs(to.y - from.y);
+    const int steps = std::max(dx, dy);
+    if (steps == 0)
+        return;
+    const int sx = to.x > from.x ? 1 : -1;
+    const int sy = to.y > from.y ? 1 : -1;
+    QPolygon points(steps);
+    for (int i = 0; i < steps; ++i) {
+        // The minor axis advances by the rounded exact fraction, so a line and its reverse cover the same pixels.
+        if (dx >= dy)
+            points.setPoint(i, from.x + sx * i, from.y + sy * ((2 * i * dy + dx) / (2 * dx)));
+        else
+            points.setPoint(i, from.x + sx * ((2 * i * dx + dy) / (2 * dy)), from.y + sy * i);
+    }
+    SetPen(colour);
+    painter.drawPoints(points);
+}
+
+void GdiCanvas::AxisLine(PixelPoint from, PixelPoint to, Colour colour, int penWidth)
+{
+    if (from == to)
+        return;
+    const int w = penWidth < 1 ? 1 : penWidth;
+    if (from.y == to.y) {
+        const int left = std::min(from.x, to.x + 1);
+        const int right = std::max(from.x + 1, to.x);
+        FillRect({left, from.y - w / 2, right, from.y - w / 2 + w}, colour);
+    } else if (from.x == to.x) {
+        const int top = std::min(from.y, to.y + 1);
+        const int bottom = std::max(from.y + 1, to.y);
+        FillRect({from.x - w / 2, top, from.x - w / 2 + w, bottom}, colour);
+    } else {
+        Line(from, to, colour);
+    }
+}
+
+void GdiCanvas::Polyline(std::span<const PixelPoint> points, Colour colour)
+{
+    for (std::size_t i = 1; i < points.size(); ++i)
+        Line(points[i - 1], points[i], colour);
+}
+
+void GdiCanvas::Ellipse(const PixelRect& bounds, Colour pen, const Colour* fill)
+{
+    if (bounds.IsEmpty())
+        return;
+    SetPen(pen);
+    painter.setBrush(fill ? QBrush(ToQColor(*fill)) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(OutlineBounds(bounds));
+}
+
+void GdiCanvas::DottedEllipse(const PixelRect& bounds, Colour pen, Colour gap)
+{
+    if (bounds.IsEmpty())
+        return;
+    painter.setBrush(Qt::NoBrush);
+    SetPen(gap);
+    painter.drawEllipse(OutlineBounds(bounds));
+    SetPen(pen, Qt::CustomDashLine);
+    painter.drawEllipse(OutlineBounds(bounds));
+}
+
+void GdiCanvas::Pie(const PixelRect& bounds, PixelPoint firstRadial, PixelPoint secondRadial, Colour pen, Colour fill)
+{
+    if (bounds.IsEmpty())
+        return;
+    // The arc runs through the centres of the outermost pixels, so the outline
+    // stays inside the bounding rectangle; the apex is the rectangle's centre,
+    // the point the radial directions are measured from.
+    const double cx = (bounds.left + bounds.right) / 2.0;
+    const double cy = (bounds.top + bounds.bottom) / 2.0;
+    const QRectF arc(bounds.left + 0.5, bounds.top + 0.5, bounds.Width() - 1, bounds.Height() - 1);
+    // Screen y grows downwards; Qt's angles, like the platform's, count counter-clockwise as seen on screen.
+    const double a1 = std::atan2(cy - firstRadial.y, firstRadial.x - cx) * 180.0 / M_PI;
+    const double a2 = std::atan2(cy - secondRadial.y, secondRadial.x - cx) * 180.0 / M_PI;
+    double span = std::fmod(a2 - a1, 360.0);
+    if (span <= 0.0)
+        span += 360.0;
+    QPainterPath wedge;
+    wedge.moveTo(cx, cy);
+    wedge.arcTo(arc, a1, span);
+    wedge.closeSubpath();
+    SetPen(pen);
+    painter.setBrush(QBrush(ToQColor(fill)));
+    painter.drawPath(wedge);
+}
+
+void GdiCanvas::Polygon(std::span<const PixelPoint> points, Colour pen, Colour fill)
+{
+    if (points.empty())
+        return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const PixelPoint& p : points)
+        polygon << ToQPoint(p);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QBrush(ToQColor(fill)));
+    painter.drawPolygon(polygon, Qt::OddEvenFill);
+    // The outline closes the figure, so every vertex is painted, even of a
+    // triangle flattened onto its base.
+    for (std::size_t i = 0; i < points.size(); ++i)
+        Line(points[i], points[(i + 1) % points.size()], pen);
+    if (points.size() == 1 || std::all_of(points.begin(), points.end(), [&](PixelPoint p) { return p == points[0]; }))
+        FillRect({points[0].x, points[0].y, points[0].x + 1, points[0].y + 1}, pen);
+}
+
+void GdiCanvas::Text(const PixelRect& rect, const QString& text, Colour colour, bool alignRight)
+{
+    if (rect.IsEmpty())
+        return;
+    painter.setPen(ToQColor(colour));
+    const Qt::Alignment flags = (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
+    painter.drawText(QRect(rect.left, rect.top, rect.Width(), rect.Height()), static_cast<int>(flags.toInt()), text);
+}
+
+} // namespace vanemark
