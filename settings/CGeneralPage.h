@@ -1,0 +1,57 @@
+#pragma once
+
+#include "settings/CSettingsPage.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+
+namespace vanemark {
+
+class CNumericSpin;
+class SettingsHost;
+
+// Server, port, local address and update interval. "Apply" stores them in
+// section "settings" of the settings file and retimes the running window;
+// the connection settings take effect at the next start.
+class CGeneralPage : public CSettingsPage {
+    Q_OBJECT
+
+public:
+    CGeneralPage(SettingsHost& owner, std::string settingsPath, QWidget* parent = nullptr);
+
+    bool OnInitDialog() override;
+
+    static constexpr const char* versionText = "Vanemark v2.0.0";
+    static constexpr const char* versionDate = "26 Jan 2006";
+
+protected:
+    void OnOK() override;
+
+private:
+    void ReadSettings();
+    // Reads the controls into the fields; false (after telling the user and
+    // focusing the field) on the first one that does not validate.
+    bool ReadControls();
+    void FillControls();
+    void Refuse(QWidget& field, const QString& message);
+
+    SettingsHost& owner;
+    std::string settingsPath;
+
+    std::string server;
+    std::int32_t port = 0;
+    std::string localAddress;
+    std::uint32_t interval = 0;
+
+    QLineEdit* serverEdit = nullptr;
+    QLineEdit* portEdit = nullptr;
+    QLineEdit* localEdit = nullptr;
+    CNumericSpin* intervalSpin = nullptr;
+    QLabel* versionLabel = nullptr;
+};
+
+} // namespace vanemark

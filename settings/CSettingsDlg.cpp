@@ -1,0 +1,84 @@
+#include "settings/CSettingsDlg.h"
+
+#include "settings/CColorPage.h"
+#include "settings/CGeneralPage.h"
+#include "settings/SettingsHost.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace vanemark {
+
+CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
+    : CPageHostDlg(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::WindowStaysOnTopHint),
+      owner(dialogOwner), settingsPath(dialogOwner.SettingsPath())
+{
+    setWindowTitle(QStringLiteral(" Vanemark Settings"));
+    setModal(true);
+    setObjectName(QStringLiteral("settingsDialog"));
+
+    auto* top = new QHBoxLayout;
+    auto* label = new QLabel(tr("Settings:"), this);
+    pageList = new QComboBox(this);
+    pageList->setObjectName(QStringLiteral("pageList"));
+    pageList->addItem(tr("General"));
+    pageList->addItem(tr("Color settings"));
+    label->setBuddy(pageList);
+    top->addWidget(label);
+    top->addWidget(pageList, 1);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    // An empty, inert placeholder: the pages are laid over it.
+    auto* pageArea = new QWidget(this);
+    pageArea->setObjectName(QStringLiteral("pageArea"));
+    pageArea->setEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(line);
+    layout->addWidget(pageArea, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    SetContainer(pageArea);
+
+    AddPage(generalPageId);
+    AddPage(colorPageId);
+    pageList->setCurrentIndex(0);
+    ShowPage(generalPageId);
+    connect(pageList, &QComboBox::currentIndexChanged, this, &CSettingsDlg::OnSelChange);
+}
+
+CSettingsDlg::~CSettingsDlg()
+{
+    RemovePages();
+}
+
+std::unique_ptr<CSettingsPage> CSettingsDlg::CreatePage(int templateId)
+{
+    switch (templateId) {
+    case generalPageId:
+        return std::make_unique<CGeneralPage>(owner, settingsPath);
+    case colorPageId:
+        return std::make_unique<CColorPage>(owner, settingsPath);
+    default:
+        return nullptr;
+    }
+}
+
+void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
+
+void CSettingsDlg::OnSelChange(int index)
+{
+    if (index == 0)
+        ShowPage(generalPageId);
+    else if (index == 1)
+        ShowPage(colorPageId);
+}
+
+} // namespace vanemark

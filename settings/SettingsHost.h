@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vanemark {
+
+class CPanelCtrl;
+
+// What the settings pages need of the running main window. The main window
+// implements it and hands itself to CSettingsDlg, so the dialog never has to
+// know the application's window class.
+class SettingsHost {
+public:
+    virtual ~SettingsHost() = default;
+
+    // Path of Vanemark.ini, the file every page writes its keys to.
+    virtual std::string SettingsPath() const = 0;
+
+    // Retimes the calculation cycle and the DeviceLink polls. The window
+    // ignores a value equal to its current interval, raises it to at least
+    // 25 and truncates it to a multiple of 25 (no upper limit).
+    virtual void SetInterval(std::int32_t milliseconds) = 0;
+
+    // The panel font as the window keeps it (face name, size in points).
+    virtual std::string PanelFontName() const = 0;
+    virtual std::int32_t PanelFontSize() const = 0;
+    // Stores the font and makes it the panel's font; does not redraw.
+    virtual void SetPanelFont(const std::string& faceName, std::int32_t pointSize) = 0;
+
+    // Whether the panel shows its title strip.
+    virtual bool ShowTitle() const = 0;
+    // Stores the state, tells the panel and refreshes it.
+    virtual void SetShowTitle(bool show) = 0;
+
+    // The panel whose colours the Color settings page reads and writes.
+    virtual CPanelCtrl& Panel() = 0;
+
+protected:
+    SettingsHost() = default;
+    SettingsHost(const SettingsHost&) = default;
+    SettingsHost& operator=(const SettingsHost&) = default;
+};
+
+} // namespace vanemark
