@@ -1,0 +1,141 @@
+#include "devicelink/DeviceLinkKeyTable.h"
+
+#include "core/NumberText.h"
+#include "core/ProfileFile.h"
+#include "core/Tokenizer.h"
+
+#include <string_view>
+#include <vector>
+
+namespace vanemark {
+
+namespace {
+
+constexpr std::string_view kFieldDelimiters = "\t ,";
+
+// Fills `key` from one line; false when the line has no id field.
+bool ParseKeyLine(std::string_view line, DeviceLinkKey& key)
+{
+    Tokenizer fields(line, kFieldDelimiters);
+    const auto name = fields.NextToken();
+    const auto idText = fields.NextToken();
+    if (!name || !idText) {
+        return false;
+    }
+    key.name = std::string(*name);
+    const auto bracket = name->find('[');
+    // name[1] is index 0 on the wire.
+    key.index = bracket == std::string_view::npos ? -1 : ParseInt(name->substr(bracket + 1)) - 1;
+    key.id = ParseInt(*idText);
+    if (const auto access = fields.NextToken()) {
+        if (access->find('r') != std::string_view::npos) {
+            key.flags |= TypedValue::Readable;
+        }
+        if (access->find('w') != std::string_view::npos) {
+            key.flags |= TypedValue::Writable;
+        }
+    }
+    if (const auto type = fields.NextToken(); type && !type->empty()) {
+        switch ((*type)[0]) {
+        case 'i':
+            key.type = TypedValue::Integer;
+            break;
+        case 's':
+            key.type = TypedValue::String;
+            break;
+        default:
+            key.type = TypedValue::Double;
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void DeviceLinkKeyTable::ClearTable()
+{
+    keys.reset();
+    keyCount = 0;
+    slots.fill(Slot{});
+}
+
+int DeviceLinkKeyTable::Load(const std::string& path)
+{
+    ClearTable();
+    ProfileFile file;
+    if (file.Load(path, ';') != 0) {
+        return -1;
+    }
+    std::vector<std::string_view> lines;
+    file.Rewind();
+    while (const auto line = file.NextLine()) {
+        if (!line->empty()) {
+            lines.push_back(line->substr(0, kMaxLine));
+        }
+    }
+    if (lines.empty()) {
+        return -1;
+    }
+    keys = std::make_unique<DeviceLinkKey[]>(lines.size());
+    for (const std::string_view line : lines) {
+        if (ParseKeyLine(line, keys[keyCount])) {
+            ++keyCount;
+        }
+    }
+    BuildIndex();
+    return static_cast<int>(keyCount);
+}
+
+void DeviceLinkKeyTable::BuildIndex()
+{
+    slots.fill(Slot{});
+    for (DeviceLinkKey& key : Keys()) {
+        if (key.id < 0 || key.id >= kSlots) {
+            continue;
+        }
+        Slot& slot = slots[static_cast<std::size_t>(key.id)];
+        key.next = nullptr;
+        if (slot.tail == nullptr) {
+            slot.head = &key;
+        } else {
+            slot.tail->next = &key;
+        }
+        slot.tail = &key;
+    }
+    int previous = 0;
+    for (int id = 1; id < kSlots; ++id) {
+        if (slots[static_cast<std::size_t>(id)].head != nullptr) {
+            slots[static_cast<std::size_t>(previous)].nextUsed = id;
+            previous = id;
+        }
+    }
+}
+
+DeviceLinkKey* DeviceLinkKeyTable::KeyById(std::int32_t id) const
+{
+    if (id < 0 || id >= kSlots) {
+        return nullptr;
+    }
+    return slots[static_cast<std::size_t>(id)].head;
+}
+
+DeviceLinkKey* DeviceLinkKeyTable::KeyByIdIndex(std::int32_t id, std::int32_t index) const
+{
+    for (DeviceLinkKey* key = KeyById(id); key != nullptr; key = key->NextOfId()) {
+        if (key->index == index) {
+            return key;
+        }
+    }
+    return nullptr;
+}
+
+int DeviceLinkKeyTable::NextUsedId(int id) const
+{
+    if (id < 0 || id >= kSlots) {
+        return 0;
+    }
+    return slots[static_cast<std::size_t>(id)].nextUsed;
+}
+
+} // namespace vanemark

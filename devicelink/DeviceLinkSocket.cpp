@@ -1,0 +1,128 @@
+#include "devicelink/DeviceLinkSocket.h"
+
+#include <string>
+
+namespace vanemark {
+
+namespace {
+
+// A dotted address is taken as it stands; anything else goes to the resolver,
+// restricted to IPv4 because the socket is IPv4.
+bool ResolveV4(asio::io_context& io, std::string_view host, asio::ip::address_v4& out, std::string& error)
+{
+    std::error_code ec;
+    const std::string name(host);
+    out = asio::ip::make_address_v4(name, ec);
+    if (!ec) {
+        return true;
+    }
+    asio::ip::udp::resolver resolver(io);
+    const auto results = resolver.resolve(asio::ip::udp::v4(), name, "", ec);
+    if (ec || results.empty()) {
+        error = "Unable to resolve '" + name + "': " + (ec ? ec.message() : std::string("no IPv4 address"));
+        return false;
+    }
+    out = results.begin()->endpoint().address().to_v4();
+    return true;
+}
+
+} // namespace
+
+int DeviceLinkSocket::Open(std::string_view host, int port, std::string_view localAddress, std::string& error)
+{
+    Close();
+    if (port < 1 || port > 65535) {
+        error = "Invalid server port " + std::to_string(port);
+        return -1;
+    }
+    if (host.empty()) {
+        error = "No server address";
+        return -1;
+    }
+    asio::ip::address_v4 address;
+    if (!ResolveV4(io, host, address, error)) {
+        return -1;
+    }
+    // An unparsable name used to end up as the all-ones address and spray
+    // requests over the local network; a broadcast target is never a server.
+    if (address == asio::ip::address_v4::broadcast()) {
+        error = "Refusing broadcast address " + address.to_string() + " as server";
+        return -1;
+    }
+    asio::ip::address_v4 local = asio::ip::address_v4::any();
+    if (!localAddress.empty() && !ResolveV4(io, localAddress, local, error)) {
+        return -1;
+    }
+
+    std::error_code ec;
+    socket.open(asio::ip::udp::v4(), ec);
+    if (!ec) {
+        // Port 0: the system picks the local port, as a first send would; doing it
+        // now makes the port known before anything is sent.
+        socket.bind(asio::ip::udp::endpoint(local, 0), ec);
+    }
+    if (!ec) {
+        socket.non_blocking(true, ec);
+    }
+    if (ec) {
+        error = "Unable to open the UDP socket: " + ec.message();
+        Close();
+        return -1;
+    }
+    server = asio::ip::udp::endpoint(address, static_cast<unsigned short>(port));
+    return 0;
+}
+
+void DeviceLinkSocket::Close()
+{
+    std::error_code ec;
+    if (socket.is_open()) {
+        socket.close(ec);
+    }
+}
+
+int DeviceLinkSocket::SendTo(std::string_view data, int& error)
+{
+    std::error_code ec;
+    const std::size_t sent = socket.send_to(asio::buffer(data.data(), data.size()), server, 0, ec);
+    if (ec) {
+        error = ec.value();
+        return -1;
+    }
+    error = 0;
+    return static_cast<int>(sent);
+}
+
+DeviceLinkSocket::ReadResult DeviceLinkSocket::Receive(std::span<char> buffer)
+{
+    ReadResult result;
+    if (!socket.is_open()) {
+        return result;
+    }
+    std::error_code ec;
+    result.size = socket.receive_from(asio::buffer(buffer.data(), buffer.size()), result.sender, 0, ec);
+    if (ec == asio::error::would_block || ec == asio::error::try_again) {
+        result.size = 0;
+        return result;
+    }
+    if (ec) {
+        result.status = ReadStatus::Error;
+        result.error = ec.value();
+        result.size = 0;
+        return result;
+    }
+    result.status = ReadStatus::Datagram;
+    return result;
+}
+
+int DeviceLinkSocket::LocalPort() const
+{
+    std::error_code ec;
+    if (!socket.is_open()) {
+        return 0;
+    }
+    const auto local = socket.local_endpoint(ec);
+    return ec ? 0 : local.port();
+}
+
+} // namespace vanemark

@@ -1,0 +1,192 @@
+// The client on its own tick thread against the stand-in server.
+#include "ClientTestSupport.h"
+
+#include "tools/DeviceLinkSim.h"
+
+#include <atomic>
+
+namespace vanemark::test {
+namespace {
+
+constexpr const char* kShippedKeys = VANEMARK_SOURCE_DIR "/res/dlkeys.ini";
+constexpr int kStartupKeys[] = {20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98};
+
+class LiveServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_EQ(sim.Start(error), 0) << error;
+        ASSERT_GT(client.LoadKeys(kShippedKeys), 0);
+        client.AddEventSink([this](int event) { recorder.Event(event); }, 7);
+        client.SetHeartbeatId(20);
+        client.SetAutoRequest(1);
+    }
+
+    void StartAndSubscribe(int intervalMs)
+    {
+        ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
+        for (int id : kStartupKeys) {
+            client.SubscribeKey(id, intervalMs);
+        }
+    }
+
+    double Value(int id)
+    {
+        double value = 0.0;
+        client.GetKeyDouble(id, value, 0);
+        return value;
+    }
+
+    static DeviceLinkSimOptions Options()
+    {
+        DeviceLinkSimOptions options;
+        options.port = 0;
+        return options;
+    }
+
+    DeviceLinkSim sim{Options()};
+    Recorder recorder;
+    DeviceLinkClient client;
+};
+
+TEST_F(LiveServerTest, CacheFollowsTheServerAndHeartbeatTracksIt)
+{
+    std::atomic<int> cycles{0};
+    client.AddTimerCallback([&cycles] { cycles.fetch_add(1); }, 100, -1);
+    StartAndSubscribe(50);
+
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Key22Received) >= 1; }));
+    std::string title;
+    ASSERT_TRUE(WaitUntil([&] {
+        client.GetKeyText(22, title, 0);
+        return title == SimFlight::kAircraft;
+    })) << title;
+    EXPECT_TRUE(WaitUntil([&] { return Value(30) > 100.0; }));
+    EXPECT_TRUE(WaitUntil([&] { return client.ClockSeconds() >= 36000; }));
+
+    sim.SetValue(30, "123.5");
+    EXPECT_TRUE(WaitUntil([&] { return Value(30) == 123.5; }));
+    sim.SetValue(84, "-0.25");
+    EXPECT_TRUE(WaitUntil([&] { return Value(84) == -0.25; }));
+    EXPECT_TRUE(WaitUntil([&] { return cycles.load() >= 3; }));
+
+    sim.SetSilent(true);
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Disconnected) == 1; }));
+    EXPECT_EQ(client.GetKeyFlags(30) & TypedValue::Received, 0u);
+    EXPECT_EQ(recorder.Count(DeviceLinkClient::Connected), 1);
+
+    sim.SetSilent(false);
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return Value(30) == 123.5; }));
+}
+
+TEST_F(LiveServerTest, SynchronousReads)
+{
+    Recorder log;
+    client.SetLogger([&log](std::string_view line) { log.Add(line); });
+    // No heartbeat answers: a connection would zero (and so "update") every key.
+    sim.SetReadable(20, false);
+    ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
+
+    double value = -1.0;
+    EXPECT_EQ(client.GetKeyDouble(40, value, 0), 0); // never asked: cached zero, at once
+    EXPECT_EQ(value, 0.0);
+
+    sim.SetValue(40, "1234.5");
+    EXPECT_EQ(client.GetKeyDouble(40, value, 1), 0);
+    EXPECT_EQ(value, 1234.5);
+    EXPECT_TRUE(log.HasLineStartingWith("ReadKey(altitude) in "));
+
+    sim.SetReadable(32, false);
+    const std::uint64_t before = sim.Requests();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.GetKeyDouble(32, value, 1), 0); // the read fails; the cached value is still given
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(value, 0.0);
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::milliseconds(6000));
+    // A request about every 10 ms (fewer when the machine is loaded).
+    EXPECT_GE(sim.Requests() - before, 30u);
+    EXPECT_LE(sim.Requests() - before, 300u);
+    EXPECT_TRUE(log.HasLineStartingWith("*ERROR: ReadKey(vario) Unable to read in "));
+
+    EXPECT_EQ(client.ReadKey(client.KeyById(81), 100), -1); // write-only
+    EXPECT_EQ(client.ReadKey(client.KeyById(30), 0), -1);
+}
+
+// The server answers every request datagram, and every fourth tick sends a
+// heartbeat read besides the poll, so more replies arrive than ticks pass.
+// The tick thread runs on a 2 ms grid here: the backlog grows per tick, not
+// per second, so 2400 ticks stand for a minute of 25 ms ticks.
+TEST_F(LiveServerTest, ValuesStayFreshAfterAMinuteOfShortestInterval)
+{
+    client.SetTickInterval(std::chrono::milliseconds(2));
+    StartAndSubscribe(25);
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) >= 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return client.TickCount() >= 2400; }, std::chrono::seconds(90)));
+    EXPECT_GT(sim.Replies(), client.TickCount()); // more replies than ticks
+
+    for (const char* speed : {"777.25", "555.5"}) {
+        sim.SetValue(30, speed);
+        const std::uint64_t changedAt = client.TickCount();
+        ASSERT_TRUE(WaitUntil([&] { return Value(30) == std::stod(speed); }));
+        EXPECT_LE(client.TickCount() - changedAt, 25u) << "the cache lags behind the server";
+    }
+}
+
+TEST_F(LiveServerTest, StartAndStopManyTimes)
+{
+    std::atomic<int> calls{0};
+    client.AddTimerCallback([&calls] { calls.fetch_add(1); }, 25, -1);
+    client.SetTickInterval(std::chrono::milliseconds(5));
+    for (int round = 0; round < 25; ++round) {
+        ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
+        client.SubscribeKey(30, 25);
+        const std::uint64_t ticks = client.TickCount();
+        ASSERT_TRUE(WaitUntil([&] { return client.TickCount() >= ticks + 3; }));
+        double value = 0.0;
+        client.GetKeyDouble(30, value, 0);
+        if (round % 5 == 0) {
+            auto* sink = client.AddEventSink([](int) {}, 7);
+            EXPECT_EQ(client.RemoveEventSink(sink), 0);
+        }
+        EXPECT_EQ(client.Stop(), 0);
+        EXPECT_EQ(client.Send("R/30", true), -1);
+        const int after = calls.load();
+        std::this_thread::sleep_for(std::chrono::milliseconds(12));
+        EXPECT_EQ(calls.load(), after) << "a callback ran after Stop";
+    }
+    EXPECT_GE(recorder.Count(DeviceLinkClient::Connected), 1);
+}
+
+} // namespace
+} // namespace vanemark::test
+
+namespace vanemark::test {
+namespace {
+
+TEST_F(LiveServerTest, StopFromACallbackEndsTheTicks)
+{
+    std::atomic<int> calls{0};
+    client.AddTimerCallback(
+        [&] {
+            if (calls.fetch_add(1) == 2) {
+                client.Stop();
+            }
+        },
+        25, -1);
+    client.SetTickInterval(std::chrono::milliseconds(5));
+    ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !client.IsStarted(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(calls.load(), 3);
+    EXPECT_EQ(client.Send("R/30", true), -1);
+
+    ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0); // joins the old thread, runs a new one
+    EXPECT_TRUE(WaitUntil([&] { return calls.load() >= 5; }));
+}
+
+} // namespace
+} // namespace vanemark::test

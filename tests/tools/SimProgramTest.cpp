@@ -1,0 +1,120 @@
+#include "tools/SimCommandLine.h"
+
+#include "../support/TempDir.h"
+
+#include <asio.hpp>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace vanemark {
+namespace {
+
+int Parse(std::vector<std::string_view> args, SimCommandLine& line, std::string& error)
+{
+    return line.Parse(args, error);
+}
+
+TEST(SimCommandLine, ReadsEveryOption)
+{
+    SimCommandLine line;
+    std::string error;
+    ASSERT_EQ(Parse({"--host", "127.0.0.2", "--port", "21200", "--verbose", "--silent-after", "5", "--resume-after",
+                     "2.5", "--drop", "10", "--online", "--seed", "7", "--duration", "3"},
+                    line, error),
+              0)
+        << error;
+    EXPECT_EQ(line.options.host, "127.0.0.2");
+    EXPECT_EQ(line.options.port, 21200);
+    EXPECT_TRUE(line.options.verbose);
+    EXPECT_EQ(line.options.silentAfter, 5.0);
+    EXPECT_EQ(line.options.resumeAfter, 2.5);
+    EXPECT_EQ(line.options.dropPercent, 10.0);
+    EXPECT_TRUE(line.options.online);
+    EXPECT_EQ(line.options.seed, 7u);
+    EXPECT_EQ(line.duration, 3.0);
+
+    SimCommandLine defaults;
+    ASSERT_EQ(Parse({}, defaults, error), 0);
+    EXPECT_EQ(defaults.options.host, "127.0.0.1");
+    EXPECT_EQ(defaults.options.port, 21100);
+    EXPECT_LT(defaults.duration, 0.0);
+}
+
+TEST(SimCommandLine, RejectsBadArguments)
+{
+    for (const std::vector<std::string_view>& args :
+         std::vector<std::vector<std::string_view>>{{"--port", "70000"},
+                                                    {"--port", "12x"},
+                                                    {"--drop", "101"},
+                                                    {"--silent-after", "-1"},
+                                                    {"--duration"},
+                                                    {"--frobnicate"}}) {
+        SimCommandLine line;
+        std::string error;
+        EXPECT_EQ(Parse(args, line, error), -1) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+// Runs the program through the shell; its exit code and output.
+std::pair<int, std::string> RunProgram(const std::string& arguments)
+{
+    test::TempDir dir;
+    const std::string out = dir.File("out.txt");
+    const std::string command = std::string("'") + DEVICELINK_SIM_EXE + "' " + arguments + " > '" + out + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::TempDir::Read(out)};
+}
+
+TEST(SimProgram, ServesUntilItsDurationEnds)
+{
+    const std::string command = std::string("'") + DEVICELINK_SIM_EXE + "' --port 0 --duration 3 --verbose 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::array<char, 256> line{};
+    ASSERT_NE(fgets(line.data(), line.size(), pipe), nullptr);
+    const std::string first(line.data());
+    const std::string prefix = "devicelink-sim: answering on 127.0.0.1:";
+    ASSERT_TRUE(first.starts_with(prefix)) << first;
+    const int port = std::stoi(first.substr(prefix.size()));
+
+    asio::io_context io;
+    asio::ip::udp::socket socket(io, asio::ip::udp::endpoint(asio::ip::udp::v4(), 0));
+    socket.send_to(asio::buffer(std::string("R/22")),
+                   asio::ip::udp::endpoint(asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(port)));
+    std::string output;
+    while (fgets(line.data(), line.size(), pipe) != nullptr) {
+        output += line.data();
+    }
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(output.find("> R/22\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("< A/22\\" + std::string(SimFlight::kAircraft)), std::string::npos) << output;
+    EXPECT_NE(output.find("1 requests, 1 replies"), std::string::npos) << output;
+}
+
+TEST(SimProgram, FailsClearlyOnBadOptionsAndBusyPorts)
+{
+    asio::io_context io;
+    asio::ip::udp::socket busy(io, asio::ip::udp::endpoint(asio::ip::make_address_v4("127.0.0.1"), 0));
+    const auto [code, output] = RunProgram("--port " + std::to_string(busy.local_endpoint().port()) + " --duration 5");
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(output.find("devicelink-sim: unable to listen on 127.0.0.1:"), std::string::npos) << output;
+
+    const auto [badCode, badOutput] = RunProgram("--port nope");
+    EXPECT_EQ(badCode, 1);
+    EXPECT_NE(badOutput.find("invalid value 'nope' for --port"), std::string::npos) << badOutput;
+
+    const auto [helpCode, help] = RunProgram("--help");
+    EXPECT_EQ(helpCode, 0);
+    EXPECT_NE(help.find("--silent-after"), std::string::npos);
+}
+
+} // namespace
+} // namespace vanemark

@@ -1,0 +1,54 @@
+// devicelink-sim: a stand-in DeviceLink server for demos and tests.
+#include "tools/DeviceLinkSim.h"
+#include "tools/SimCommandLine.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnSignal(int /*signal*/)
+{
+    interrupted = 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    vanemark::SimCommandLine commandLine;
+    std::string error;
+    if (commandLine.Parse(args, error) != 0) {
+        std::cerr << "devicelink-sim: " << error << "\n" << vanemark::SimCommandLine::Usage();
+        return 1;
+    }
+    if (commandLine.help) {
+        std::cout << vanemark::SimCommandLine::Usage();
+        return 0;
+    }
+    vanemark::DeviceLinkSim sim(commandLine.options);
+    sim.SetLog([](std::string_view line) { std::cout << line << std::endl; });
+    if (sim.Start(error) != 0) {
+        std::cerr << "devicelink-sim: " << error << std::endl;
+        return 1;
+    }
+    std::cout << "devicelink-sim: answering on " << commandLine.options.host << ":" << sim.Port() << std::endl;
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(commandLine.duration);
+    while (interrupted == 0 && (commandLine.duration < 0.0 || std::chrono::steady_clock::now() < end)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    sim.Stop();
+    std::cout << "devicelink-sim: " << sim.Requests() << " requests, " << sim.Replies() << " replies" << std::endl;
+    return 0;
+}

@@ -1,0 +1,96 @@
+#include "tools/SimCommandLine.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vanemark {
+
+namespace {
+
+template <typename T> bool ParseNumber(std::string_view text, T& out)
+{
+    T value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+} // namespace
+
+const char* SimCommandLine::Usage()
+{
+    return "Usage: devicelink-sim [options]\n"
+           "A stand-in DeviceLink server that answers read requests with a synthetic flight.\n"
+           "  --host ADDRESS          IPv4 address to listen on (default 127.0.0.1)\n"
+           "  --port PORT             UDP port (default 21100; 0 picks a free one)\n"
+           "  --verbose               print every request and reply\n"
+           "  --silent-after SECONDS  stop answering after this many seconds\n"
+           "  --resume-after SECONDS  answer again after this many seconds of silence\n"
+           "  --drop PERCENT          leave this share of requests unanswered\n"
+           "  --online                leave out ids 28-74, as a network game does\n"
+           "  --seed N                seed for --drop\n"
+           "  --duration SECONDS      end after this many seconds\n"
+           "  --help                  show this text\n";
+}
+
+int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            continue;
+        }
+        if (arg == "--verbose") {
+            options.verbose = true;
+            continue;
+        }
+        if (arg == "--online") {
+            options.online = true;
+            continue;
+        }
+        const bool takesValue = arg == "--host" || arg == "--port" || arg == "--silent-after" ||
+                                arg == "--resume-after" || arg == "--drop" || arg == "--seed" || arg == "--duration";
+        if (!takesValue) {
+            error = "unknown option '" + std::string(arg) + "'";
+            return -1;
+        }
+        if (i + 1 >= args.size()) {
+            error = "option " + std::string(arg) + " needs a value";
+            return -1;
+        }
+        const std::string_view value = args[++i];
+        bool ok = true;
+        double seconds = 0.0;
+        if (arg == "--host") {
+            ok = !value.empty();
+            options.host = std::string(value);
+        } else if (arg == "--port") {
+            ok = ParseNumber(value, options.port) && options.port >= 0 && options.port <= 65535;
+        } else if (arg == "--seed") {
+            ok = ParseNumber(value, options.seed);
+        } else {
+            ok = ParseNumber(value, seconds) && std::isfinite(seconds) && seconds >= 0.0;
+            if (arg == "--silent-after") {
+                options.silentAfter = seconds;
+            } else if (arg == "--resume-after") {
+                options.resumeAfter = seconds;
+            } else if (arg == "--drop") {
+                ok = ok && seconds <= 100.0;
+                options.dropPercent = seconds;
+            } else {
+                duration = seconds;
+            }
+        }
+        if (!ok) {
+            error = "invalid value '" + std::string(value) + "' for " + std::string(arg);
+            return -1;
+        }
+    }
+    return 0;
+}
+
+} // namespace vanemark

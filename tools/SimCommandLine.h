@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tools/DeviceLinkSim.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vanemark {
+
+// The options of the devicelink-sim program.
+struct SimCommandLine {
+    DeviceLinkSimOptions options;
+    double duration = -1.0; // seconds until the program ends by itself; negative: until interrupted
+    bool help = false;
+
+    // 0, or -1 with a message naming the offending argument.
+    int Parse(std::span<const std::string_view> args, std::string& error);
+    static const char* Usage();
+};
+
+} // namespace vanemark
