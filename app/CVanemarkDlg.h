@@ -1,0 +1,144 @@
+#pragma once
+
+#include "app/DemoMotion.h"
+#include "app/LaunchOptions.h"
+#include "app/WindowGeometry.h"
+#include "devicelink/DeviceLinkClient.h"
+#include "settings/SettingsHost.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class QMenu;
+class QScreen;
+
+namespace vanemark {
+
+class CPanelCtrl;
+class ProfileFile;
+
+// The main window: a fixed-size, frameless, always-on-top tool window that
+// the instrument panel fills. The whole window is a drag handle that snaps
+// to the screen edges; a right click opens "Settings" / "Exit". It owns the
+// DeviceLink client, whose tick thread only posts events here: the cycle,
+// the connection changes and the title all run on this window's thread.
+class CVanemarkDlg : public QWidget, public SettingsHost {
+    Q_OBJECT
+
+public:
+    // The keys the cycle shows, and the extra one it subscribes.
+    static constexpr std::int32_t kHeartbeatKey = 20;
+    static constexpr std::int32_t kTitleKey = 22;
+    // Cycle events allowed to wait in the queue; a window that falls behind
+    // skips cycles instead of piling them up without bound.
+    static constexpr int kMaxPendingCycles = 8;
+
+    explicit CVanemarkDlg(LaunchOptions launch = {}, QWidget* parent = nullptr);
+    ~CVanemarkDlg() override;
+    CVanemarkDlg(const CVanemarkDlg&) = delete;
+    CVanemarkDlg& operator=(const CVanemarkDlg&) = delete;
+
+    // Reads the settings, loads the layout and the key table, starts the
+    // client and places the window; call once before show().
+    bool OnInitDialog();
+
+    // One calculation cycle: latest values (or the demo motion) into the
+    // panel. Does not redraw. Returns 0.
+    int OnCalc();
+
+    // Stops the client and saves the position, then closes the window and
+    // emits finished(0). Runs once; later calls do nothing.
+    void RunExitSequence();
+    // Writes "position" without ending anything (session save).
+    void SavePosition();
+    bool ExitDone() const { return exitDone; }
+
+    // SettingsHost
+    std::string SettingsPath() const override { return settingsFileName; }
+    void SetInterval(std::int32_t milliseconds) override;
+    std::string PanelFontName() const override { return fontName; }
+    std::int32_t PanelFontSize() const override { return fontSize; }
+    void SetPanelFont(const std::string& faceName, std::int32_t pointSize) override;
+    bool ShowTitle() const override { return showTitle; }
+    void SetShowTitle(bool show) override;
+    CPanelCtrl& Panel() override { return *panel; }
+
+    std::int32_t Interval() const { return interval; }
+    bool DemoMode() const { return demo; }
+    const std::string& ServerHost() const { return serverHost; }
+    std::int32_t ServerPort() const { return serverPort; }
+    DeviceLinkClient& Client() { return client; }
+    // Window size from the layout file (section "window").
+    QSize LayoutSize() const { return windowSize; }
+    // The pop-up menu while it is open (tests drive it), else nullptr.
+    QMenu* ContextMenu() const { return contextMenu; }
+
+    // Pre-window step: the settings file names the layout file, whose
+    // section "window" gives the window size. An unreadable settings file
+    // falls back to Vanemark.ini; the file actually used is returned in *used.
+    static QSize PreWindowSize(const std::string& settingsFile, std::string* used = nullptr);
+
+Q_SIGNALS:
+    // The window has ended; the process should exit with this code.
+    void finished(int exitCode);
+
+protected:
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void ApplyColours(ProfileFile& profile);
+    void DeleteStaleLog() const;
+    void StartClient(ProfileFile& profile);
+    void PlaceFromPosition(ProfileFile& profile);
+    void OnCycleEvent();
+    void OnLinkEvent(int linkEvent);
+    void OnKey22();
+    void OnDisconnected();
+    void ShowContextMenu(const QPoint& globalPos);
+    void OpenSettings();
+    void StopClient();
+    void FinishSnapshot();
+    ScreenRect DesktopAt(const QPoint& globalPos) const;
+
+    LaunchOptions options;
+    std::string settingsFileName;
+    QSize windowSize{140, 140};
+    bool demo = false;
+    std::int32_t interval = 500;
+    std::string serverHost;
+    std::int32_t serverPort = 0;
+    std::string fontName = "Courier New";
+    std::int32_t fontSize = 8;
+    bool showTitle = false;
+
+    CPanelCtrl* panel = nullptr; // child widget, owned by Qt
+    std::mutex panelLock;        // taken before the client's value lock, never after
+    DeviceLinkClient client;
+    DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
+    DeviceLinkClient::EventSink* sinkEntry = nullptr;
+    std::atomic<int> pendingCycles{0};
+
+    DemoMotion demoMotion;
+    CycleClock cycleClock;
+    int cyclesRun = 0;
+    bool drawnOnce = false;
+
+    QPoint dragOffset;
+    bool dragging = false;
+    QMenu* contextMenu = nullptr;
+    bool exitDone = false;
+};
+
+} // namespace vanemark

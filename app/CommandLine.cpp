@@ -1,0 +1,97 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace vanemark {
+
+namespace {
+
+CommandLineResult Fail(std::string why)
+{
+    return {std::nullopt, std::move(why)};
+}
+
+// "--name=value" or "--name value"; advances i over a separate value.
+std::optional<std::string> TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name)
+{
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=')
+        return arg.substr(name.size() + 1);
+    if (i + 1 >= args.size())
+        return std::nullopt;
+    return args[++i];
+}
+
+bool Matches(std::string_view arg, std::string_view name)
+{
+    return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=');
+}
+
+} // namespace
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
+{
+    CommandLine line;
+    bool cyclesGiven = false;
+    bool positionalOnly = false;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (positionalOnly || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (haveFile)
+                return Fail("only one settings file may be named: '" + arg + "'");
+            line.settingsFile = arg;
+            haveFile = true;
+        } else if (arg == "--") {
+            positionalOnly = true;
+        } else if (arg == "--demo") {
+            line.demo = true;
+        } else if (arg == "--verbose") {
+            line.verbose = true;
+        } else if (arg == "--version") {
+            line.version = true;
+        } else if (arg == "--help" || arg == "-h") {
+            line.help = true;
+        } else if (Matches(arg, "--snapshot")) {
+            auto value = TakeValue(args, i, "--snapshot");
+            if (!value || value->empty())
+                return Fail("--snapshot needs a file name");
+            line.snapshot = *value;
+        } else if (Matches(arg, "--cycles")) {
+            auto value = TakeValue(args, i, "--cycles");
+            if (!value)
+                return Fail("--cycles needs a number");
+            int n = 0;
+            const char* end = value->data() + value->size();
+            auto [ptr, ec] = std::from_chars(value->data(), end, n);
+            if (ec != std::errc() || ptr != end || n < 1)
+                return Fail("--cycles needs a whole number of at least 1, not '" + *value + "'");
+            line.cycles = n;
+            cyclesGiven = true;
+        } else {
+            return Fail("unknown option '" + arg + "'");
+        }
+    }
+    if (cyclesGiven && !line.snapshot)
+        return Fail("--cycles only goes with --snapshot");
+    return {line, {}};
+}
+
+std::string UsageText(const std::string& program)
+{
+    return "Usage: " + program +
+           " [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--verbose] [--version] [--help]\n"
+           "\n"
+           "An always-on-top instrument panel fed by a DeviceLink server.\n"
+           "\n"
+           "  SETTINGS-FILE      settings file that names the layout file (default Vanemark.ini)\n"
+           "  --demo             show a synthetic motion instead of DeviceLink values\n"
+           "  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit\n"
+           "  --cycles N         cycles before the snapshot (default 3)\n"
+           "  --verbose          write the DeviceLink client's diagnostics to standard error\n"
+           "  --version          print the version and exit\n"
+           "  --help             print this help and exit\n";
+}
+
+} // namespace vanemark

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vanemark {
+
+// What the user asked for on the command line.
+struct CommandLine {
+    std::string settingsFile;            // empty: Vanemark.ini
+    bool demo = false;                   // forces demo mode without touching the settings file
+    std::optional<std::string> snapshot; // PNG to write after `cycles` cycles, then exit
+    int cycles = 3;
+    bool verbose = false;
+    bool version = false;
+    bool help = false;
+};
+
+struct CommandLineResult {
+    std::optional<CommandLine> options; // empty when the line is wrong
+    std::string error;                  // why, for the usage message
+};
+
+// args excludes the program name.
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText(const std::string& program);
+
+} // namespace vanemark

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vanemark {
+
+// One cycle's panel values in demo mode. The brakes bar is not animated.
+struct DemoFrame {
+    double speed = 0.0;
+    double power = 0.0;
+    double flaps = 0.0;
+    double rudder = 0.0;
+    double prop = 0.0;
+    double bank = 0.0;
+    double pitch = 0.0;
+    double stickX = 0.0;
+    double stickY = 0.0;
+    double aileronTrim = 0.0;
+    double elevatorTrim = 0.0;
+    double rudderTrim = 0.0;
+};
+
+// The synthetic motion that lets a layout be tried without the simulator:
+// every value swings with the cosine of a phase that advances 0.1 rad per
+// cycle, and the speed read-out shows the cycle's own period in ms.
+class DemoMotion {
+public:
+    static constexpr double kPhaseStep = 0.1;
+
+    DemoFrame Step(std::uint32_t msSincePreviousCycle);
+    double Phase() const { return phase; }
+
+private:
+    double phase = 0.0;
+};
+
+// The unsigned 32-bit millisecond clock of the cycle: the first cycle
+// measures 0 ms, and differences survive the clock's wrap-around.
+class CycleClock {
+public:
+    // Milliseconds since the previous cycle ended.
+    std::uint32_t Begin(std::uint32_t now);
+    void End(std::uint32_t now) { previous = now; }
+    std::uint32_t Previous() const { return previous; }
+
+private:
+    std::uint32_t previous = 0;
+};
+
+} // namespace vanemark

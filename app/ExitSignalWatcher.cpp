@@ -1,0 +1,96 @@
+#include "app/ExitSignalWatcher.h"
+
+#include <QSocketNotifier>
+
+#ifdef _WIN32
+
+namespace vanemark {
+
+// Windows has no such signals for a GUI program; the end of the session
+// reaches the window through the application's quit and session signals.
+ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent) {}
+ExitSignalWatcher::~ExitSignalWatcher() = default;
+void ExitSignalWatcher::OnReadable() {}
+
+} // namespace vanemark
+
+#else
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vanemark {
+
+namespace {
+
+constexpr std::array kSignals{SIGINT, SIGTERM, SIGHUP};
+
+// Written by the handler, read by the GUI thread; -1 while no watcher lives.
+volatile sig_atomic_t writeFd = -1;
+int readFd = -1;
+std::array<struct sigaction, kSignals.size()> previousActions{};
+
+extern "C" void OnExitSignal(int signalNumber)
+{
+    const int saved = errno;
+    const int fd = writeFd;
+    if (fd >= 0) {
+        const auto byte = static_cast<unsigned char>(signalNumber);
+        // A full pipe already holds a pending request; dropping this one is fine.
+        [[maybe_unused]] const auto written = ::write(fd, &byte, 1);
+    }
+    errno = saved;
+}
+
+} // namespace
+
+ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
+{
+    if (writeFd >= 0)
+        return; // another watcher owns the handlers
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    readFd = fds[0];
+    writeFd = fds[1];
+    struct sigaction action {};
+    action.sa_handler = OnExitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        ::sigaction(kSignals[i], &action, &previousActions[i]);
+    notifier = std::make_unique<QSocketNotifier>(readFd, QSocketNotifier::Read);
+    connect(notifier.get(), &QSocketNotifier::activated, this, [this] { OnReadable(); });
+    active = true;
+}
+
+ExitSignalWatcher::~ExitSignalWatcher()
+{
+    if (!active)
+        return;
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        ::sigaction(kSignals[i], &previousActions[i], nullptr);
+    notifier.reset();
+    const int fd = writeFd;
+    writeFd = -1;
+    ::close(fd);
+    ::close(readFd);
+    readFd = -1;
+}
+
+void ExitSignalWatcher::OnReadable()
+{
+    unsigned char byte = 0;
+    int last = 0;
+    while (::read(readFd, &byte, 1) == 1)
+        last = byte;
+    if (last != 0)
+        Q_EMIT exitRequested(last);
+}
+
+} // namespace vanemark
+
+#endif

@@ -1,0 +1,6 @@
+#include "app/CVanemarkApp.h"
+
+int main(int argc, char** argv)
+{
+    return vanemark::CVanemarkApp::Main(argc, argv);
+}

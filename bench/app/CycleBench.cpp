@@ -1,0 +1,68 @@
+// Cost of one calculation cycle of the running window: the values from the
+// client's cache into the panel, and the redraw that follows. The whole-program
+// figures (CPU share and memory over a minute) come from measure-load.sh.
+#include "app/CVanemarkDlg.h"
+#include "panel/CPanelCtrl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace vanemark;
+
+namespace {
+
+std::unique_ptr<CVanemarkDlg> MakeWindow(bool demo)
+{
+    LaunchOptions options;
+    options.forceDemo = demo;
+    auto window = std::make_unique<CVanemarkDlg>(options);
+    window->OnInitDialog();
+    // The cycles here are driven by the benchmark, not by the client's timer.
+    window->Client().Stop();
+    window->show();
+    return window;
+}
+
+void BM_OnCalcLive(benchmark::State& state)
+{
+    auto window = MakeWindow(false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window->OnCalc());
+}
+BENCHMARK(BM_OnCalcLive);
+
+void BM_CycleWithRedraw(benchmark::State& state)
+{
+    auto window = MakeWindow(state.range(0) != 0);
+    for (auto _ : state) {
+        window->OnCalc();
+        window->Panel().Refresh();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CycleWithRedraw)->Arg(0)->Arg(1)->ArgNames({"demo"});
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The shipped layout and key table, in a folder of their own.
+    QTemporaryDir dir;
+    const QString res = QStringLiteral(VANEMARK_SOURCE_DIR "/res/");
+    QFile::copy(res + "Vanemark.cfg", dir.filePath("Vanemark.cfg"));
+    QFile::copy(res + "dlkeys.ini", dir.filePath("dlkeys.ini"));
+    QDir::setCurrent(dir.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
