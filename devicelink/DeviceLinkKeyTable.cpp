@@ -57,7 +57,7 @@ void DeviceLinkKeyTable::ClearTable()
 {
     keys.reset();
     keyCount = 0;
-    slots.fill(Slot{});
+    idIndex.fill(Slot{});
 }
 
 int DeviceLinkKeyTable::Load(const std::string& path)
@@ -89,12 +89,12 @@ int DeviceLinkKeyTable::Load(const std::string& path)
 
 void DeviceLinkKeyTable::BuildIndex()
 {
-    slots.fill(Slot{});
+    idIndex.fill(Slot{});
     for (DeviceLinkKey& key : Keys()) {
         if (key.id < 0 || key.id >= kSlots) {
             continue;
         }
-        Slot& slot = slots[static_cast<std::size_t>(key.id)];
+        Slot& slot = idIndex[static_cast<std::size_t>(key.id)];
         key.next = nullptr;
         if (slot.tail == nullptr) {
             slot.head = &key;
@@ -105,8 +105,8 @@ void DeviceLinkKeyTable::BuildIndex()
     }
     int previous = 0;
     for (int id = 1; id < kSlots; ++id) {
-        if (slots[static_cast<std::size_t>(id)].head != nullptr) {
-            slots[static_cast<std::size_t>(previous)].nextUsed = id;
+        if (idIndex[static_cast<std::size_t>(id)].head != nullptr) {
+            idIndex[static_cast<std::size_t>(previous)].nextUsed = id;
             previous = id;
         }
     }
@@ -117,7 +117,7 @@ DeviceLinkKey* DeviceLinkKeyTable::KeyById(std::int32_t id) const
     if (id < 0 || id >= kSlots) {
         return nullptr;
     }
-    return slots[static_cast<std::size_t>(id)].head;
+    return idIndex[static_cast<std::size_t>(id)].head;
 }
 
 DeviceLinkKey* DeviceLinkKeyTable::KeyByIdIndex(std::int32_t id, std::int32_t index) const
@@ -135,7 +135,7 @@ int DeviceLinkKeyTable::NextUsedId(int id) const
     if (id < 0 || id >= kSlots) {
         return 0;
     }
-    return slots[static_cast<std::size_t>(id)].nextUsed;
+    return idIndex[static_cast<std::size_t>(id)].nextUsed;
 }
 
 } // namespace vanemark

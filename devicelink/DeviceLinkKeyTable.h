@@ -35,8 +35,8 @@ public:
     // Every record with an id 1..511, ascending by id, file order within an id.
     template <typename Fn> void ForEachUsed(Fn&& fn) const
     {
-        for (int id = slots[0].nextUsed; id != 0; id = slots[static_cast<std::size_t>(id)].nextUsed) {
-            for (DeviceLinkKey* key = slots[static_cast<std::size_t>(id)].head; key != nullptr; key = key->NextOfId()) {
+        for (int id = idIndex[0].nextUsed; id != 0; id = idIndex[static_cast<std::size_t>(id)].nextUsed) {
+            for (DeviceLinkKey* key = idIndex[static_cast<std::size_t>(id)].head; key != nullptr; key = key->NextOfId()) {
                 fn(*key);
             }
         }
@@ -57,7 +57,7 @@ private:
 
     std::unique_ptr<DeviceLinkKey[]> keys;
     std::size_t keyCount = 0;
-    std::array<Slot, kSlots> slots{};
+    std::array<Slot, kSlots> idIndex{};
 };
 
 } // namespace vanemark
