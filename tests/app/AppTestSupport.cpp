@@ -3,6 +3,7 @@
 #include "core/ProfileFile.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@ WorkFolder::WorkFolder() : previous(QDir::currentPath())
 {
     if (dir.isValid())
         QDir::setCurrent(dir.path());
+    else
+        ADD_FAILURE() << "no temporary working folder";
 }
 
 WorkFolder::~WorkFolder()
@@ -47,6 +50,40 @@ void WorkFolder::CopyShippedFiles() const
         QFile::remove(Path(name));
         ASSERT_TRUE(QFile::copy(res + name, Path(name))) << name.toStdString();
     }
+}
+
+std::unique_ptr<CVanemarkDlg> StartWindow(WorkFolder& folder, const std::string& settings, bool show,
+                                          LaunchOptions options)
+{
+    if (!settings.empty())
+        folder.Write("Vanemark.ini", "[settings]\n" + settings);
+    auto window = std::make_unique<CVanemarkDlg>(std::move(options));
+    window->OnInitDialog();
+    if (show) {
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    return window;
+}
+
+void OnEvent(QObject& target, QEvent::Type type, std::function<void()> handler)
+{
+    class Hook : public QObject {
+    public:
+        Hook(QObject& t, QEvent::Type ty, std::function<void()> h) : QObject(&t), type(ty), handler(std::move(h))
+        {
+            t.installEventFilter(this);
+        }
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == type)
+                handler();
+            return false;
+        }
+        QEvent::Type type;
+        std::function<void()> handler;
+    };
+    new Hook(target, type, std::move(handler));
 }
 
 std::string SettingsValue(const WorkFolder& folder, const std::string& key)

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "app/CVanemarkDlg.h"
+
 #include <QDir>
+#include <QEvent>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace vanemark::test {
@@ -18,7 +23,6 @@ public:
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
-    bool IsValid() const { return dir.isValid(); }
     QString Path(const QString& name) const { return dir.filePath(name); }
     // Writes text with CR LF line ends, as the program itself does.
     void Write(const QString& name, const std::string& text) const;
@@ -30,6 +34,18 @@ private:
     QTemporaryDir dir;
     QString previous;
 };
+
+// A closed local port, so that a window talks to nobody.
+inline const std::string kNowhere = "server=9 127.0.0.1\n";
+
+// Writes `settings` (when not empty) as section "settings" of Vanemark.ini
+// and starts a window on it, shown and exposed when `show` is set.
+std::unique_ptr<CVanemarkDlg> StartWindow(WorkFolder& folder, const std::string& settings, bool show = false,
+                                          LaunchOptions options = {});
+
+// Calls `handler` whenever `target` is about to get an event of `type`, for as
+// long as `target` lives: declare what the handler touches before the target.
+void OnEvent(QObject& target, QEvent::Type type, std::function<void()> handler);
 
 // Value of key `key` in section "settings" of the working folder's Vanemark.ini ("" when absent).
 std::string SettingsValue(const WorkFolder& folder, const std::string& key);

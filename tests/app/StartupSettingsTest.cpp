@@ -4,73 +4,47 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
+#include <string>
+#include <tuple>
+#include <vector>
 
 using namespace vanemark;
 
-TEST(StartupSettings, IntervalIsCutToWholeTicksAndLimited)
+TEST(StartupSettings, IntervalServerAndPositionRules)
 {
-    EXPECT_EQ(NormaliseStartupInterval(10), 25);
-    EXPECT_EQ(NormaliseStartupInterval(24), 25);
-    EXPECT_EQ(NormaliseStartupInterval(510), 500);
-    EXPECT_EQ(NormaliseStartupInterval(20000), 10000);
-    EXPECT_EQ(NormaliseStartupInterval(-30), 25);
-    EXPECT_EQ(NormaliseStartupInterval(10024), 10000);
-    EXPECT_EQ(NormaliseStartupInterval(525), 525);
+    // Whole ticks of 25 ms, at least one; start-up also caps at 10000, the running window does not.
+    for (const auto& [ms, atStart, running] : {std::tuple{10, 25, 25},
+                                               {24, 25, 25},
+                                               {-30, 25, 25},
+                                               {130, 125, 125},
+                                               {510, 500, 500},
+                                               {525, 525, 525},
+                                               {10024, 10000, 10000},
+                                               {20000, 10000, 20000}}) {
+        EXPECT_EQ(NormaliseStartupInterval(ms), atStart) << ms;
+        EXPECT_EQ(NormaliseRuntimeInterval(ms), running) << ms;
+    }
 
-    // The running window has no upper limit; the next start applies it.
-    EXPECT_EQ(NormaliseRuntimeInterval(30), 25);
-    EXPECT_EQ(NormaliseRuntimeInterval(20000), 20000);
-    EXPECT_EQ(NormaliseRuntimeInterval(-7), 25);
-    EXPECT_EQ(NormaliseRuntimeInterval(130), 125);
-}
+    for (const auto& [text, port, host] : {std::tuple{std::string(kDefaultServer), 21100, "127.0.0.1"},
+                                           {"21100", 21100, "127.0.0.1"},
+                                           {"21100,192.168.1.5", 21100, "192.168.1.5"},
+                                           {"  4000 =\t10.0.0.2 , 10.0.0.3", 4000, "10.0.0.2"},
+                                           {"abc", 0, "127.0.0.1"},
+                                           {"", 21100, "127.0.0.1"}}) {
+        const auto server = ParseServer(text);
+        EXPECT_EQ(server.port, port) << text;
+        EXPECT_EQ(server.host, host) << text;
+    }
 
-TEST(StartupSettings, ServerValueGivesPortAndHost)
-{
-    auto s = ParseServer(kDefaultServer);
-    EXPECT_EQ(s.port, 21100);
-    EXPECT_EQ(s.host, "127.0.0.1");
-
-    s = ParseServer("21100");
-    EXPECT_EQ(s.port, 21100);
-    EXPECT_EQ(s.host, "127.0.0.1");
-
-    s = ParseServer("21100,192.168.1.5");
-    EXPECT_EQ(s.port, 21100);
-    EXPECT_EQ(s.host, "192.168.1.5");
-
-    s = ParseServer("  4000 =\t10.0.0.2 , 10.0.0.3");
-    EXPECT_EQ(s.port, 4000);
-    EXPECT_EQ(s.host, "10.0.0.2");
-
-    s = ParseServer("abc");
-    EXPECT_EQ(s.port, 0);
-    EXPECT_EQ(s.host, "127.0.0.1");
-
-    s = ParseServer("");
-    EXPECT_EQ(s.port, 21100);
-    EXPECT_EQ(s.host, "127.0.0.1");
-}
-
-TEST(StartupSettings, PositionRoundTripsAndMissingNumbersReadAsZero)
-{
-    auto p = ParsePosition(kDefaultPosition);
-    EXPECT_EQ(p.top, 0);
-    EXPECT_EQ(p.bottom, 82);
-    EXPECT_EQ(p.left, 0);
-    EXPECT_EQ(p.right, 278);
-
-    p = ParsePosition("100  -5");
-    EXPECT_EQ(p.top, 100);
-    EXPECT_EQ(p.bottom, -5);
-    EXPECT_EQ(p.left, 0);
-    EXPECT_EQ(p.right, 0);
-
+    const auto p = ParsePosition(kDefaultPosition);
+    EXPECT_EQ((std::array{p.top, p.bottom, p.left, p.right}), (std::array{0, 82, 0, 278}));
+    const auto missing = ParsePosition("100  -5"); // missing numbers read as zero
+    EXPECT_EQ((std::array{missing.top, missing.bottom, missing.left, missing.right}), (std::array{100, -5, 0, 0}));
     EXPECT_EQ(FormatPosition({100, 182, 40, 318}), "100 182 40 318");
-    EXPECT_EQ(FormatPosition({-3, 79, -40, 238}), "-3 79 -40 238");
-    p = ParsePosition(FormatPosition({-3, 79, -40, 238}));
-    EXPECT_EQ(p.left, -40);
-    EXPECT_EQ(p.right, 238);
+    const auto back = ParsePosition(FormatPosition({-3, 79, -40, 238}));
+    EXPECT_EQ((std::array{back.top, back.bottom, back.left, back.right}), (std::array{-3, 79, -40, 238}));
 }
 
 TEST(StartupSettings, LogFileReplacesOnlyTheFileExtension)
@@ -84,31 +58,21 @@ TEST(StartupSettings, LogFileReplacesOnlyTheFileExtension)
 
 TEST(CommandLine, AcceptsTheDocumentedOptions)
 {
-    auto r = ParseCommandLine({});
-    ASSERT_TRUE(r.options);
-    EXPECT_TRUE(r.options->settingsFile.empty());
-    EXPECT_FALSE(r.options->demo);
-    EXPECT_FALSE(r.options->snapshot);
-    EXPECT_EQ(r.options->cycles, 3);
-
-    r = ParseCommandLine({"my.ini", "--demo", "--snapshot", "out.png", "--cycles", "7", "--verbose"});
-    ASSERT_TRUE(r.options) << r.error;
-    EXPECT_EQ(r.options->settingsFile, "my.ini");
-    EXPECT_TRUE(r.options->demo);
-    EXPECT_EQ(r.options->snapshot.value_or(""), "out.png");
-    EXPECT_EQ(r.options->cycles, 7);
-    EXPECT_TRUE(r.options->verbose);
-
-    r = ParseCommandLine({"--snapshot=a.png", "--cycles=1", "--", "--odd-name.ini"});
-    ASSERT_TRUE(r.options) << r.error;
-    EXPECT_EQ(r.options->snapshot.value_or(""), "a.png");
-    EXPECT_EQ(r.options->cycles, 1);
-    EXPECT_EQ(r.options->settingsFile, "--odd-name.ini");
-
-    r = ParseCommandLine({"--version", "-h"});
-    ASSERT_TRUE(r.options);
-    EXPECT_TRUE(r.options->version);
-    EXPECT_TRUE(r.options->help);
+    // settings file, demo, snapshot, cycles, verbose, version, help
+    using Fields = std::tuple<std::string, bool, std::string, int, bool, bool, bool>;
+    for (const auto& [args, expected] : std::vector<std::pair<std::vector<std::string>, Fields>>{
+             {{}, {"", false, "-", 3, false, false, false}},
+             {{"my.ini", "--demo", "--snapshot", "out.png", "--cycles", "7", "--verbose"},
+              {"my.ini", true, "out.png", 7, true, false, false}},
+             {{"--snapshot=a.png", "--cycles=1", "--", "--odd-name.ini"},
+              {"--odd-name.ini", false, "a.png", 1, false, false, false}},
+             {{"--version", "-h"}, {"", false, "-", 3, false, true, true}}}) {
+        const auto r = ParseCommandLine(args);
+        ASSERT_TRUE(r.options) << r.error;
+        const CommandLine& o = *r.options;
+        EXPECT_EQ(Fields(o.settingsFile, o.demo, o.snapshot.value_or("-"), o.cycles, o.verbose, o.version, o.help),
+                  expected);
+    }
 }
 
 TEST(CommandLine, RejectsWrongLinesWithAReason)

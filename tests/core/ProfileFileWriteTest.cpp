@@ -87,49 +87,20 @@ TEST(ProfileFileWrite, DeleteKeyRemovesTheLineAndItsEndingOnly)
     EXPECT_EQ(TempDir::Read(path), "[s]\r\na=1\r\n  c=3\r\n[t]\r\n");
 }
 
-TEST(ProfileFileWrite, FailedRewriteLeavesFileMemoryAndFolderUntouched)
-{
-#if defined(__unix__)
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
-#endif
-    TempDir dir;
-    const std::string original = "[s]\r\nk=1\r\n";
-    const std::string path = dir.Write("locked.ini", original);
-    ProfileFile file(path, '#');
-    std::filesystem::permissions(dir.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_EQ(file.WriteString("s", "k", "2"), -1);
-    EXPECT_EQ(file.DeleteKey("s", "k"), -1);
-    std::filesystem::permissions(dir.path, std::filesystem::perms::owner_all);
-    EXPECT_EQ(TempDir::Read(path), original);
-    EXPECT_EQ(file.GetInt("s", "k", 0), 1);
-    EXPECT_EQ(FilesIn(dir.path), 1u);
-}
-
-TEST(ProfileFileWrite, FailedRewriteIntoMissingFolderOrOverDirectory)
-{
-    TempDir dir;
-    ProfileFile file;
-    file.Open(dir.File("no/such/folder/x.ini"), '#');
-    EXPECT_EQ(file.WriteString("s", "k", "v"), -1);
-    EXPECT_FALSE(file.IsLoaded());
-
-    std::filesystem::create_directory(dir.path / "sub.ini");
-    ProfileFile folder;
-    folder.Open(dir.File("sub.ini"), '#');
-    EXPECT_EQ(folder.WriteString("s", "k", "v"), -1);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path / "sub.ini"));
-    EXPECT_EQ(FilesIn(dir.path), 1u); // no temporary file left behind
-}
-
-#if defined(__unix__)
-TEST(ProfileFileWrite, FullDiskLeavesTheOldFile)
+// A failed rewrite returns -1 and leaves the file, the copy in memory and the folder as they were.
+TEST(ProfileFileWrite, FailedRewritesLeaveEverythingUntouched)
 {
     TempDir dir;
     const std::string original = "[s]\r\nk=1\r\n";
-    const std::string path = dir.Write("full.ini", original);
+    const std::string path = dir.Write("settings.ini", original);
     ProfileFile file(path, '#');
+    auto untouched = [&](const char* why) {
+        EXPECT_EQ(TempDir::Read(path), original) << why;
+        EXPECT_EQ(file.GetInt("s", "k", 0), 1) << why;
+        EXPECT_EQ(FilesIn(dir.path), 1u) << why; // no temporary file left behind
+    };
 
+#if defined(__unix__)
     // A file size limit fails the write part-way, as a full disk would.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -140,10 +111,28 @@ TEST(ProfileFileWrite, FullDiskLeavesTheOldFile)
     const int result = file.WriteString("s", "k", std::string(64, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(TempDir::Read(path), original);
-    EXPECT_EQ(file.GetInt("s", "k", 0), 1);
-    EXPECT_EQ(FilesIn(dir.path), 1u);
-}
+    untouched("full disk");
+
+    // A folder where no temporary file can be created (root ignores the permissions).
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(dir.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(file.WriteString("s", "k", "2"), -1);
+        EXPECT_EQ(file.DeleteKey("s", "k"), -1);
+        std::filesystem::permissions(dir.path, std::filesystem::perms::owner_all);
+        untouched("read-only folder");
+    }
 #endif
+
+    ProfileFile missing;
+    missing.Open(dir.File("no/such/folder/x.ini"), '#');
+    EXPECT_EQ(missing.WriteString("s", "k", "v"), -1);
+    EXPECT_FALSE(missing.IsLoaded());
+
+    std::filesystem::create_directory(dir.path / "sub.ini");
+    ProfileFile folder;
+    folder.Open(dir.File("sub.ini"), '#');
+    EXPECT_EQ(folder.WriteString("s", "k", "v"), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path / "sub.ini"));
+    EXPECT_EQ(FilesIn(dir.path), 2u); // the file and the folder in its way, nothing else
+}

@@ -80,9 +80,9 @@ TEST(TypedValue, ConversionsFollowPrintfRulesAndTruncateTowardZero)
     EXPECT_TRUE(dbl.Has(TypedValue::Received | TypedValue::Updated));
 }
 
-TEST(TypedValue, UnassignedTextAndMissingArguments)
+TEST(TypedValue, MissingArgumentsUnassignedTextAndClear)
 {
-    TypedValue text(TypedValue::String);
+    TypedValue text(TypedValue::String, "name", 0);
     double d = 5.0;
     EXPECT_EQ(text.GetDouble(d), -1);
     EXPECT_EQ(d, 0.0);
@@ -90,10 +90,20 @@ TEST(TypedValue, UnassignedTextAndMissingArguments)
     EXPECT_EQ(text.SetText(static_cast<const char*>(nullptr)), -1);
     EXPECT_EQ(text.flags, 0u);
     EXPECT_EQ(text.GetText(static_cast<char*>(nullptr)), -1);
-
     text.SetText("abc");
     EXPECT_EQ(text.GetDouble(d), 0);
     EXPECT_EQ(d, 0.0);
+
+    // Clear zeroes the value and drops Received, keeping the other flags.
+    text.flags |= TypedValue::Polled | TypedValue::Readable | TypedValue::Writable;
+    text.Clear();
+    EXPECT_EQ(TextOf(text), "0");
+    EXPECT_EQ(text.flags, TypedValue::Polled | TypedValue::Readable | TypedValue::Writable);
+    TypedValue dbl;
+    dbl.SetDouble(9.0);
+    dbl.Clear();
+    EXPECT_EQ(dbl.dbl, 0.0);
+    EXPECT_FALSE(dbl.Has(TypedValue::Received));
 }
 
 TEST(TypedValue, TextBufferIsReusedAndReadsAreCappedAt255)
@@ -112,23 +122,6 @@ TEST(TypedValue, TextBufferIsReusedAndReadsAreCappedAt255)
     ASSERT_EQ(text.GetText(raw), 0);
     EXPECT_EQ(std::string(raw), std::string(255, 'y'));
     EXPECT_EQ(raw[256], '#'); // nothing written past the terminator
-}
-
-TEST(TypedValue, ClearKeepsTheOtherFlags)
-{
-    TypedValue text(TypedValue::String, "name", 0);
-    text.flags |= TypedValue::Polled | TypedValue::Readable | TypedValue::Writable;
-    text.SetText("hello");
-    text.Clear();
-    EXPECT_EQ(TextOf(text), "0");
-    EXPECT_EQ(text.flags, TypedValue::Polled | TypedValue::Readable | TypedValue::Writable);
-
-    TypedValue dbl;
-    EXPECT_EQ(dbl.precision, 2);
-    dbl.SetDouble(9.0);
-    dbl.Clear();
-    EXPECT_EQ(dbl.dbl, 0.0);
-    EXPECT_FALSE(dbl.Has(TypedValue::Received));
 }
 
 TEST(TypedValue, DecimalPointWhateverTheLocale)

@@ -27,11 +27,6 @@ public:
         std::lock_guard lock(mutex);
         events.push_back(event);
     }
-    std::vector<std::string> Lines() const
-    {
-        std::lock_guard lock(mutex);
-        return lines;
-    }
     std::vector<int> Events() const
     {
         std::lock_guard lock(mutex);
@@ -83,10 +78,14 @@ protected:
         return server.Collect(std::chrono::milliseconds(15));
     }
 
-    // Where the server's replies go.
-    asio::ip::udp::endpoint ClientEndpoint()
+    // A datagram from the server to the client.
+    void Reply(const std::string& text) { server.SendTo(client.LocalPort(), text); }
+
+    double Value(int id)
     {
-        return {asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(client.LocalPort())};
+        double value = -99.0;
+        client.GetKeyDouble(id, value, 0);
+        return value;
     }
 
     TempDir dir;

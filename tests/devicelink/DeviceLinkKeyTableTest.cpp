@@ -31,25 +31,26 @@ TEST(DeviceLinkKeyTable, ReadsFieldsFlagsTypesAndIndexes)
     DeviceLinkKeyTable table;
     ASSERT_EQ(table.Load(path), 5); // "lonely" has no id and takes no record
 
-    const DeviceLinkKey* rpm = table.KeyById(40);
-    ASSERT_NE(rpm, nullptr);
-    EXPECT_EQ(rpm->name, "rpm[3]");
-    EXPECT_EQ(rpm->index, 2);
-    EXPECT_EQ(rpm->flags, TypedValue::Readable);
-    EXPECT_EQ(rpm->type, TypedValue::Double);
-    EXPECT_EQ(rpm->precision, 0);
-
-    const DeviceLinkKey* bare = table.KeyById(30);
-    ASSERT_NE(bare, nullptr);
-    EXPECT_EQ(bare->flags, 0u);
-    EXPECT_EQ(bare->index, -1);
-    EXPECT_EQ(bare->type, TypedValue::Double);
-
-    EXPECT_EQ(table.KeyById(22)->type, TypedValue::String);
-    EXPECT_EQ(table.KeyById(22)->flags, TypedValue::Readable | TypedValue::Writable);
-    EXPECT_EQ(table.KeyById(50)->type, TypedValue::Double);
-    EXPECT_EQ(table.KeyById(50)->flags, TypedValue::Writable);
-    EXPECT_EQ(table.KeyById(20)->type, TypedValue::Integer);
+    struct Expected {
+        int id;
+        const char* name;
+        int index;
+        std::uint32_t flags;
+        TypedValue::Type type;
+    };
+    for (const Expected& e : {Expected{40, "rpm[3]", 2, TypedValue::Readable, TypedValue::Double},
+                              {30, "bare", -1, 0u, TypedValue::Double},
+                              {22, "title", -1, TypedValue::Readable | TypedValue::Writable, TypedValue::String},
+                              {50, "odd", -1, TypedValue::Writable, TypedValue::Double},
+                              {20, "clock", -1, TypedValue::Readable, TypedValue::Integer}}) {
+        const DeviceLinkKey* key = table.KeyById(e.id);
+        ASSERT_NE(key, nullptr) << e.id;
+        EXPECT_EQ(key->name, e.name);
+        EXPECT_EQ(key->index, e.index) << e.id;
+        EXPECT_EQ(key->flags, e.flags) << e.id;
+        EXPECT_EQ(key->type, e.type) << e.id;
+        EXPECT_EQ(key->precision, 0) << e.id;
+    }
 }
 
 TEST(DeviceLinkKeyTable, IndexChainsAndWalk)
@@ -84,11 +85,14 @@ TEST(DeviceLinkKeyTable, IndexChainsAndWalk)
     EXPECT_EQ(table.NextUsedId(511), 0);
 }
 
-TEST(DeviceLinkKeyTable, MissingOrEmptyFileLeavesTableEmpty)
+TEST(DeviceLinkKeyTable, LongLinesAndMissingOrEmptyFiles)
 {
     test::TempDir dir;
     DeviceLinkKeyTable table;
-    ASSERT_EQ(table.Load(dir.Write("keys.ini", "speed 30 r\n")), 1);
+    // The id lies beyond the first 256 characters of a long line, so that line has no id.
+    ASSERT_EQ(table.Load(dir.Write("keys.ini", std::string(300, 'n') + " 30 r\nshort 31 r\n")), 1);
+    EXPECT_EQ(table.KeyById(30), nullptr);
+    EXPECT_NE(table.KeyById(31), nullptr);
     EXPECT_EQ(table.Load(dir.File("missing.ini")), -1);
     EXPECT_EQ(table.Count(), 0);
     EXPECT_EQ(table.KeyById(30), nullptr);
@@ -98,32 +102,17 @@ TEST(DeviceLinkKeyTable, MissingOrEmptyFileLeavesTableEmpty)
     EXPECT_EQ(table.Count(), 0);
 }
 
-TEST(DeviceLinkKeyTable, LongLinesAreCutBeforeSplitting)
-{
-    test::TempDir dir;
-    const std::string longName(300, 'n');
-    DeviceLinkKeyTable table;
-    // The id lies beyond the first 256 characters, so the line has no id.
-    ASSERT_EQ(table.Load(dir.Write("keys.ini", longName + " 30 r\nshort 31 r\n")), 1);
-    EXPECT_EQ(table.KeyById(30), nullptr);
-    EXPECT_NE(table.KeyById(31), nullptr);
-}
-
 TEST(DeviceLinkKeyTable, ShippedTableDeclaresWhatTheApplicationNeeds)
 {
     DeviceLinkClient client;
     ASSERT_GT(client.LoadKeys(VANEMARK_SOURCE_DIR "/res/dlkeys.ini"), 0);
 
-    const DeviceLinkKey* clock = client.KeyById(20);
-    ASSERT_NE(clock, nullptr);
-    EXPECT_EQ(clock->type, TypedValue::Integer);
-    EXPECT_TRUE(clock->Has(TypedValue::Readable));
-    const DeviceLinkKey* title = client.KeyById(22);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->type, TypedValue::String);
-    EXPECT_TRUE(title->Has(TypedValue::Readable));
-    EXPECT_EQ(client.KeyById(2)->type, TypedValue::String);
-
+    EXPECT_EQ(client.KeyById(20)->type, TypedValue::Integer);
+    for (int id : {2, 22}) {
+        ASSERT_NE(client.KeyById(id), nullptr) << id;
+        EXPECT_EQ(client.KeyById(id)->type, TypedValue::String) << id;
+        EXPECT_TRUE(client.KeyById(id)->Has(TypedValue::Readable)) << id;
+    }
     for (int id : {20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98}) {
         const DeviceLinkKey* key = client.KeyById(id);
         ASSERT_NE(key, nullptr) << id;

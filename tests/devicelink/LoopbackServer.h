@@ -2,6 +2,7 @@
 
 #include <asio.hpp>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -18,16 +19,15 @@ inline bool WaitUntil(const std::function<bool()>& done, std::chrono::millisecon
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) {
+        if (std::chrono::steady_clock::now() >= end)
             return done();
-        }
         std::this_thread::sleep_for(1ms);
     }
     return true;
 }
 
 // A raw UDP socket on a loopback address and an ephemeral port, playing the
-// DeviceLink server (or a stranger) for the client under test.
+// DeviceLink server (or a stranger, or a client of the stand-in server).
 class LoopbackServer {
 public:
     struct Datagram {
@@ -53,9 +53,8 @@ public:
                 Datagram datagram;
                 std::error_code ec;
                 const std::size_t size = socket.receive_from(asio::buffer(buffer), datagram.sender, 0, ec);
-                if (ec) {
+                if (ec)
                     return false;
-                }
                 datagram.text.assign(buffer.data(), size);
                 result = std::move(datagram);
                 return true;
@@ -69,25 +68,17 @@ public:
     {
         std::vector<std::string> texts;
         const auto end = std::chrono::steady_clock::now() + window;
-        while (std::chrono::steady_clock::now() < end) {
-            if (auto datagram = Receive(1ms)) {
+        while (std::chrono::steady_clock::now() < end)
+            if (auto datagram = Receive(1ms))
                 texts.push_back(std::move(datagram->text));
-            }
-        }
-        return texts;
-    }
-
-    // Whatever is already queued, without waiting.
-    std::vector<std::string> Drain()
-    {
-        std::vector<std::string> texts;
-        while (auto datagram = Receive(0ms)) {
-            texts.push_back(std::move(datagram->text));
-        }
         return texts;
     }
 
     void SendTo(const asio::ip::udp::endpoint& to, const std::string& text) { socket.send_to(asio::buffer(text), to); }
+    void SendTo(int port, const std::string& text)
+    {
+        SendTo({asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(port)}, text);
+    }
 
 private:
     asio::io_context io;

@@ -12,9 +12,8 @@ class ProtocolTest : public ManualTickTest {};
 TEST_F(ProtocolTest, PollSendsOneDatagramPerCommandInFileOrder)
 {
     StartClient();
-    for (int id : {30, 80, 40}) {
+    for (int id : {30, 80, 40})
         ASSERT_EQ(client.SubscribeKey(id, 25), 0);
-    }
     // The first tick also carries the three queued subscription reads.
     EXPECT_EQ(Tick(), (Datagrams{"R/30", "R/80", "R/40\\2", "R/30/80", "R/40\\2"}));
     EXPECT_EQ(Tick(), (Datagrams{"R/30/80", "R/40\\2"}));
@@ -36,13 +35,11 @@ TEST_F(ProtocolTest, IndexedKeysFirstInFileAndOnTheirOwn)
 TEST_F(ProtocolTest, LongPollIsSentInPiecesOfAboutTwoHundredFiftySixCharacters)
 {
     std::string keys;
-    for (int id = 300; id < 400; ++id) {
+    for (int id = 300; id < 400; ++id)
         keys += "k" + std::to_string(id) + " " + std::to_string(id) + " r\n";
-    }
     StartClient(keys);
-    for (int id = 300; id < 400; ++id) {
+    for (int id = 300; id < 400; ++id)
         client.SubscribeKey(id, 25);
-    }
     Tick();
     const Datagrams polls = Tick();
     ASSERT_GE(polls.size(), 2u);
@@ -50,9 +47,8 @@ TEST_F(ProtocolTest, LongPollIsSentInPiecesOfAboutTwoHundredFiftySixCharacters)
     for (const std::string& poll : polls) {
         EXPECT_EQ(poll[0], 'R');
         EXPECT_LE(poll.size(), DeviceLinkClient::kPollSplit + 4);
-        for (std::size_t pos = poll.find('/'); pos != std::string::npos; pos = poll.find('/', pos + 1)) {
+        for (std::size_t pos = poll.find('/'); pos != std::string::npos; pos = poll.find('/', pos + 1))
             EXPECT_TRUE(seen.insert(poll.substr(pos + 1, 3)).second) << "requested twice";
-        }
     }
     EXPECT_GT(polls.front().size(), DeviceLinkClient::kPollSplit);
     EXPECT_EQ(seen.size(), 100u);
@@ -112,9 +108,8 @@ TEST_F(ProtocolTest, FullQueueDropsWholeRequestsAndSendsTheRest)
     Datagrams sent;
     while (auto datagram = server.Receive(std::chrono::milliseconds(500))) {
         sent.push_back(datagram->text);
-        if (sent.size() == queued.size()) {
+        if (sent.size() == queued.size())
             break;
-        }
     }
     EXPECT_EQ(sent, queued);
 }
@@ -137,9 +132,8 @@ TEST_F(ProtocolTest, SubscriptionsAndPollPeriods)
     std::vector<int> polledAt;
     for (int tick = 1; tick <= 45; ++tick) {
         for (const std::string& datagram : Tick()) {
-            if (datagram == "R/30") {
+            if (datagram == "R/30")
                 polledAt.push_back(tick);
-            }
         }
     }
     EXPECT_EQ(polledAt, (std::vector<int>{1, 21, 41}));
@@ -163,9 +157,8 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
     auto* laterEntry = client.AddTimerCallback([&] { later.push_back(tick); }, 50, 100);
     EXPECT_EQ(client.AddTimerCallback(nullptr, 25, -1), nullptr);
 
-    for (tick = 1; tick <= 41; ++tick) {
+    for (tick = 1; tick <= 41; ++tick)
         client.OnTick();
-    }
     EXPECT_EQ(slow, (std::vector<int>{1, 21, 41}));
     EXPECT_EQ(fast.size(), 41u);
     EXPECT_TRUE(never.empty());
@@ -176,9 +169,8 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
     EXPECT_EQ(client.SetTimerPeriod(slowEntry, 250), 500);
     EXPECT_EQ(client.SetTimerPeriod(nullptr, 250), -1);
     slow.clear();
-    for (tick = 42; tick <= 71; ++tick) {
+    for (tick = 42; tick <= 71; ++tick)
         client.OnTick();
-    }
     EXPECT_EQ(slow, (std::vector<int>{61, 71}));
 
     EXPECT_EQ(client.RemoveTimerCallback(laterEntry), 0);

@@ -14,14 +14,8 @@ class ReplyParseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_GT(client.LoadKeys(dir.Write("keys.ini", "version 2 r s\n"
-                                                        "can_read 4 r d\n"
-                                                        "clock 20 r i\n"
-                                                        "title 22 r s\n"
-                                                        "speed 30 r d\n"
-                                                        "rpm[1] 64 r d\n"
-                                                        "rpm[2] 64 r d\n"
-                                                        "power 80 r d\n")),
+        ASSERT_GT(client.LoadKeys(dir.Write("keys.ini", "version 2 r s\ncan_read 4 r d\nclock 20 r i\ntitle 22 r s\n"
+                                                        "speed 30 r d\nrpm[1] 64 r d\nrpm[2] 64 r d\npower 80 r d\n")),
                   0);
         client.SetLogger([this](std::string_view line) { log.emplace_back(line); });
     }
@@ -38,13 +32,14 @@ protected:
         client.GetKeyText(id, text, 0);
         return text;
     }
+    bool Received(int id) { return client.KeyById(id)->Has(TypedValue::Received); }
 
     test::TempDir dir;
     DeviceLinkClient client;
     std::vector<std::string> log;
 };
 
-TEST_F(ReplyParseTest, AppliesFieldsOfAReply)
+TEST_F(ReplyParseTest, AppliesFieldsIndexesAndQueries)
 {
     EXPECT_EQ(client.ParseReply("A/30\\123.5/80\\0.75"), 2);
     EXPECT_DOUBLE_EQ(Value(30), 123.5);
@@ -56,46 +51,40 @@ TEST_F(ReplyParseTest, AppliesFieldsOfAReply)
     // ids 4 and 6 carry the asked id before the value
     EXPECT_EQ(client.ParseReply("A/4\\7\\12.5"), 1);
     EXPECT_DOUBLE_EQ(Value(4), 12.5);
-
     EXPECT_EQ(client.ParseReply("A/64\\1\\2400/64\\0\\1800"), 2);
     EXPECT_DOUBLE_EQ(client.KeyByIdIndex(64, 1)->dbl, 2400.0);
     EXPECT_DOUBLE_EQ(client.KeyByIdIndex(64, 0)->dbl, 1800.0);
-}
 
-TEST_F(ReplyParseTest, SlashBelongsToValueUnlessADigitFollows)
-{
+    // A "/" not followed by a digit belongs to the value; "/2" starts a field,
+    // which then has no backslash, so parsing stops there.
     EXPECT_EQ(client.ParseReply("A/22\\text with a/slash/30\\5"), 2);
     EXPECT_EQ(Text(22), "text with a/slash");
     EXPECT_DOUBLE_EQ(Value(30), 5.0);
-
-    // "/2" starts a field, which then has no backslash: parsing stops there.
     EXPECT_EQ(client.ParseReply("A/22\\1/2"), 1);
     EXPECT_EQ(Text(22), "1");
+
+    EXPECT_EQ(client.ResetValues(), 8);
+    EXPECT_DOUBLE_EQ(Value(30), 0.0);
+    EXPECT_EQ(Text(22), "0");
+    EXPECT_DOUBLE_EQ(client.KeyByIdIndex(64, 1)->dbl, 0.0);
 }
 
-TEST_F(ReplyParseTest, UnknownIdsAreSkippedUnknownIndexesStop)
+TEST_F(ReplyParseTest, UnknownIdsAreSkippedUnknownIndexesAndBrokenDatagramsStop)
 {
     EXPECT_EQ(client.ParseReply("A/999\\5/30\\1"), 1);
     EXPECT_DOUBLE_EQ(Value(30), 1.0);
     EXPECT_EQ(client.ParseReply("A/31\\5/30\\2"), 1); // declared nowhere, inside the index range
     EXPECT_DOUBLE_EQ(Value(30), 2.0);
-
     EXPECT_EQ(client.ParseReply("A/30\\3/64\\7\\9/80\\4"), 1);
     EXPECT_DOUBLE_EQ(Value(30), 3.0);
-    EXPECT_DOUBLE_EQ(Value(80), 0.0);
-    EXPECT_FALSE(client.KeyById(80)->Has(TypedValue::Received));
-}
+    EXPECT_FALSE(Received(80));
 
-TEST_F(ReplyParseTest, NonRepliesAndBrokenDatagramsChangeNothing)
-{
-    for (const char* datagram : {"B/30\\1", "A30\\1", "A", "", "A/30", "A/x\\1", "A/30/80\\1"}) {
+    for (const char* datagram : {"B/80\\1", "A80\\1", "A", "", "A/80", "A/x\\1", "A/80/30\\1"})
         EXPECT_EQ(client.ParseReply(datagram), 0) << datagram;
-    }
-    EXPECT_FALSE(client.KeyById(30)->Has(TypedValue::Received));
-    EXPECT_FALSE(client.KeyById(80)->Has(TypedValue::Received));
+    EXPECT_FALSE(Received(80));
     // A NUL ends the datagram, as it ends the text that reaches the parser.
     EXPECT_EQ(client.ParseReply(std::string("A/30\\1\0/80\\2", 12)), 1);
-    EXPECT_FALSE(client.KeyById(80)->Has(TypedValue::Received));
+    EXPECT_FALSE(Received(80));
 }
 
 TEST_F(ReplyParseTest, ClockAndTitleEvents)
@@ -118,40 +107,6 @@ TEST_F(ReplyParseTest, ClockAndTitleEvents)
     EXPECT_EQ(client.GetKeyText(22, buffer, 0), 0);
     EXPECT_EQ(std::string(buffer), std::string(255, 'x'));
     EXPECT_EQ(client.GetKeyText(23, buffer, 0), -1);
-}
-
-TEST_F(ReplyParseTest, HeartbeatFieldsCountTowardsTheConnection)
-{
-    std::vector<int> events;
-    client.AddEventSink([&events](int event) { events.push_back(event); }, 7);
-    client.SetHeartbeatId(20);
-    EXPECT_EQ(client.LinkCounter(), -1);
-    client.ParseReply("A/30\\250");
-    EXPECT_EQ(client.LinkCounter(), -1); // only the heartbeat key counts
-    EXPECT_TRUE(events.empty());
-
-    client.ParseReply("A/30\\250/20\\12");
-    EXPECT_EQ(client.LinkCounter(), 1);
-    EXPECT_EQ(events, std::vector<int>{DeviceLinkClient::Connected});
-    // The connection zeroes every key before reporting it.
-    EXPECT_DOUBLE_EQ(Value(30), 0.0);
-    EXPECT_TRUE(client.KeyById(30)->Has(TypedValue::Received));
-    EXPECT_EQ(Text(22), "0");
-
-    for (int i = 0; i < 10; ++i) {
-        client.ParseReply("A/20\\12");
-    }
-    EXPECT_EQ(client.LinkCounter(), 5); // capped
-    EXPECT_EQ(events.size(), 1u);
-}
-
-TEST_F(ReplyParseTest, ResetValuesZeroesTheIndexedKeys)
-{
-    client.ParseReply(R"(A/30\250/22\Yak/64\1\2000)");
-    EXPECT_EQ(client.ResetValues(), 8);
-    EXPECT_DOUBLE_EQ(Value(30), 0.0);
-    EXPECT_EQ(Text(22), "0");
-    EXPECT_DOUBLE_EQ(client.KeyByIdIndex(64, 1)->dbl, 0.0);
 }
 
 } // namespace

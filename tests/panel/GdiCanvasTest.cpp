@@ -30,26 +30,22 @@ template <typename Draw> QImage Paint(int w, int h, Draw draw)
 
 } // namespace
 
-TEST(GdiCanvas, FillRectExcludesRightAndBottomEdge)
+TEST(GdiCanvas, RightAndBottomEdgesAndLineEndsAreExclusive)
 {
     const QImage image = Paint(20, 20, [](GdiCanvas& c) { c.FillRect({2, 3, 7, 9}, red); });
     EXPECT_EQ(BoundsOf(image, red), (PixelRect{2, 3, 7, 9}));
     EXPECT_EQ(CountOf(image, red, {0, 0, 20, 20}), 5 * 6);
-
     const QImage inverted = Paint(20, 20, [](GdiCanvas& c) { c.FillRect({7, 3, 2, 9}, red); });
     EXPECT_EQ(CountOf(inverted, red, {0, 0, 20, 20}), 0);
-}
 
-TEST(GdiCanvas, LinesLeaveTheirEndPointUnpainted)
-{
-    const QImage horizontal = Paint(20, 20, [](GdiCanvas& c) { c.Line({2, 5}, {9, 5}, red); });
-    EXPECT_EQ(BoundsOf(horizontal, red), (PixelRect{2, 5, 9, 6}));
-
-    const QImage backwards = Paint(20, 20, [](GdiCanvas& c) { c.Line({9, 5}, {2, 5}, red); });
-    EXPECT_EQ(BoundsOf(backwards, red), (PixelRect{3, 5, 10, 6}));
-
-    const QImage vertical = Paint(20, 20, [](GdiCanvas& c) { c.Line({4, 1}, {4, 12}, red); });
-    EXPECT_EQ(BoundsOf(vertical, red), (PixelRect{4, 1, 5, 12}));
+    // Lines leave their end point unpainted.
+    struct Case {
+        PixelPoint from, to;
+        PixelRect painted;
+    };
+    for (const Case& l : {Case{{2, 5}, {9, 5}, {2, 5, 9, 6}}, Case{{9, 5}, {2, 5}, {3, 5, 10, 6}},
+                          Case{{4, 1}, {4, 12}, {4, 1, 5, 12}}})
+        EXPECT_EQ(BoundsOf(Paint(20, 20, [&](GdiCanvas& c) { c.Line(l.from, l.to, red); }), red), l.painted);
 
     const QImage diagonal = Paint(20, 20, [](GdiCanvas& c) { c.Line({1, 1}, {11, 11}, red); });
     EXPECT_TRUE(PixelIs(diagonal, 1, 1, red));
@@ -108,38 +104,28 @@ TEST(GdiCanvas, DottedEllipseGapsShowTheGapColour)
 TEST(GdiCanvas, PieRunsCounterClockwiseFromFirstToSecondRadial)
 {
     // Bounding circle centred near (20, 20), radius 20. From straight down to
-    // straight right, counter-clockwise, is the lower right quarter.
+    // straight right, counter-clockwise, is the lower right quarter; swapped, the other three.
     const QImage quarter = Paint(41, 41, [](GdiCanvas& c) { c.Pie({0, 0, 41, 41}, {20, 40}, {40, 20}, red, red); });
-    EXPECT_TRUE(PixelIs(quarter, 30, 30, red));
-    EXPECT_FALSE(PixelIs(quarter, 10, 10, red));
-    EXPECT_FALSE(PixelIs(quarter, 10, 30, red));
-    EXPECT_FALSE(PixelIs(quarter, 30, 10, red));
-
-    // Swapping the radials gives the other three quarters.
     const QImage rest = Paint(41, 41, [](GdiCanvas& c) { c.Pie({0, 0, 41, 41}, {40, 20}, {20, 40}, red, red); });
+    EXPECT_EQ(BoundsOf(quarter, red), (PixelRect{20, 20, 41, 41}));
+    for (const PixelPoint p : {PixelPoint{10, 10}, {10, 30}, {30, 10}}) {
+        EXPECT_FALSE(PixelIs(quarter, p.x, p.y, red)) << p.x << "," << p.y;
+        EXPECT_TRUE(PixelIs(rest, p.x, p.y, red)) << p.x << "," << p.y;
+    }
+    EXPECT_TRUE(PixelIs(quarter, 30, 30, red));
     EXPECT_FALSE(PixelIs(rest, 30, 30, red));
-    EXPECT_TRUE(PixelIs(rest, 10, 10, red));
-    EXPECT_TRUE(PixelIs(rest, 10, 30, red));
-    EXPECT_TRUE(PixelIs(rest, 30, 10, red));
     EXPECT_TRUE(PixelIs(rest, 0, 20, red));
     EXPECT_TRUE(PixelIs(rest, 20, 0, red));
-    EXPECT_EQ(BoundsOf(quarter, red), (PixelRect{20, 20, 41, 41}));
-}
 
-TEST(GdiCanvas, PolygonIsFilledAndOutlined)
-{
+    // A polygon is filled and outlined, its last edge included.
     const PixelPoint triangle[] = {{2, 20}, {30, 20}, {16, 4}};
-    const QImage image = Paint(40, 30, [&](GdiCanvas& c) { c.Polygon(triangle, red, blue); });
-    EXPECT_TRUE(PixelIs(image, 16, 15, blue));
-    EXPECT_TRUE(PixelIs(image, 16, 20, red));
-    EXPECT_TRUE(PixelIs(image, 16, 4, red));
-    EXPECT_FALSE(PixelIs(image, 16, 21, red));
-}
+    const QImage polygon = Paint(40, 30, [&](GdiCanvas& c) { c.Polygon(triangle, red, blue); });
+    EXPECT_TRUE(PixelIs(polygon, 16, 15, blue));
+    EXPECT_TRUE(PixelIs(polygon, 16, 20, red));
+    EXPECT_TRUE(PixelIs(polygon, 16, 4, red));
+    EXPECT_FALSE(PixelIs(polygon, 16, 21, red));
 
-TEST(GdiCanvas, ColoursAreRedInTheLowByte)
-{
+    // Colours keep red in the low byte and ignore the top byte.
     EXPECT_EQ(ToQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(ToQColor(0x00FF00), QColor(0, 255, 0));
-    EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
     EXPECT_EQ(ToQColor(0x12C0FFC0), QColor(0xC0, 0xFF, 0xC0));
 }

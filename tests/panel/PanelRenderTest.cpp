@@ -37,16 +37,24 @@ void Prepare(CPanelCtrl& panel, int w = 140, int h = 140)
     panel.resize(w, h);
 }
 
+// A layout with every instrument out of the picture, for tests that look at one.
+PanelLayout Bare()
+{
+    PanelLayout layout;
+    layout.flapsDial = {};
+    layout.speedBox = {};
+    layout.stickSquare = {-500, -500, -400, -400};
+    return layout;
+}
+
 } // namespace
 
 TEST(PanelRender, StickKnobAt45DegreesOnTheCircle)
 {
     CPanelCtrl panel;
     Prepare(panel, 120, 120);
-    PanelLayout layout;
+    PanelLayout layout = Bare();
     layout.stickSquare = {0, 0, 100, 100};
-    layout.flapsDial = {}; // keep the dial out of the way
-    layout.speedBox = {};
     panel.SetLayout(layout);
     panel.stickX = 1.0;
     panel.stickY = 1.0;
@@ -54,16 +62,11 @@ TEST(PanelRender, StickKnobAt45DegreesOnTheCircle)
     ASSERT_EQ(image.size(), QSize(120, 120));
 
     // The knob is a filled 5-pixel circle around (85, 85); the stick line runs there from (50, 50).
-    EXPECT_TRUE(PixelIs(image, 85, 85, stick));
-    EXPECT_TRUE(PixelIs(image, 84, 84, stick));
-    EXPECT_TRUE(PixelIs(image, 86, 86, stick));
-    EXPECT_TRUE(PixelIs(image, 70, 70, stick));
+    for (const int at : {85, 84, 86, 70})
+        EXPECT_TRUE(PixelIs(image, at, at, stick)) << at;
     EXPECT_EQ(BoundsOf(image, stick), (PixelRect{50, 50, 88, 88}));
     // The outer circle reaches from 0 to 100 inclusive.
-    EXPECT_TRUE(PixelIs(image, 0, 50, instrument));
-    EXPECT_TRUE(PixelIs(image, 100, 50, instrument));
-    EXPECT_TRUE(PixelIs(image, 50, 100, instrument));
-    EXPECT_FALSE(PixelIs(image, 101, 50, instrument));
+    EXPECT_EQ(BoundsOf(image, instrument), (PixelRect{0, 0, 101, 101}));
     // The dotted inner circle shows both its dots and background-coloured gaps.
     EXPECT_GT(CountOf(image, instrument, {24, 24, 28, 77}), 5);
 }
@@ -72,8 +75,8 @@ TEST(PanelRender, FlapsWedgeRetractedAndExtended)
 {
     CPanelCtrl panel;
     Prepare(panel);
-    PanelLayout layout; // dial centre (100, 5), radius 25, full 60
-    layout.stickSquare = {-500, -500, -400, -400};
+    PanelLayout layout = Bare();
+    layout.flapsDial = PanelLayout{}.flapsDial; // centre (100, 5), radius 25, full 60
     panel.SetLayout(layout);
 
     panel.flaps = -1.0;
@@ -101,9 +104,7 @@ TEST(PanelRender, PitchColourAndBaseLine)
 {
     CPanelCtrl panel;
     Prepare(panel);
-    PanelLayout layout;
-    layout.flapsDial = {};
-    layout.speedBox = {};
+    PanelLayout layout = Bare();
     // A square smaller than the fixed 100-pixel base, so the base's ends lie outside the stick circle.
     layout.stickSquare = {20, 5, 80, 65}; // centre (50, 35)
     panel.SetLayout(layout);
@@ -143,11 +144,7 @@ TEST(PanelRender, BarsDrawTheirFillRectangles)
 {
     CPanelCtrl panel;
     Prepare(panel, 200, 140);
-    PanelLayout layout;
-    layout.flapsDial = {};
-    layout.speedBox = {};
-    layout.stickSquare = {-500, -500, -400, -400};
-    panel.SetLayout(layout);
+    panel.SetLayout(Bare());
     panel.Bar(PowerBar).settings.rect = {150, 10, 170, 50};
     panel.Bar(PowerBar).value = 0.0;
     panel.Bar(RudderBar).settings.rect = {140, 100, 180, 110};
@@ -168,9 +165,7 @@ TEST(PanelRender, SpeedTextIsRightAlignedAtTheTopOfItsBox)
 {
     CPanelCtrl panel;
     Prepare(panel, 200, 140);
-    PanelLayout layout;
-    layout.flapsDial = {};
-    layout.stickSquare = {-500, -500, -400, -400};
+    PanelLayout layout = Bare();
     layout.speedBox = {20, 60, 180, 110};
     panel.SetLayout(layout);
     panel.speed = 123.9;
@@ -196,7 +191,7 @@ TEST(PanelRender, SpeedTextIsRightAlignedAtTheTopOfItsBox)
     }
 }
 
-TEST(PanelRender, BusyCountSuppressesTheRedraw)
+TEST(PanelRender, BusyCountSuppressesTheRedrawAndOtherThreadsAreQueued)
 {
     CPanelCtrl panel;
     Prepare(panel);
@@ -209,7 +204,10 @@ TEST(PanelRender, BusyCountSuppressesTheRedraw)
     EXPECT_EQ(panel.Image(), before);
     EXPECT_EQ(panel.RenderImage(), before);
     panel.EndUpdate();
-    panel.Refresh();
+    std::thread other([&panel] { panel.Refresh(); });
+    other.join();
+    EXPECT_EQ(panel.Image(), before);
+    QApplication::processEvents();
     EXPECT_NE(panel.Image(), before);
     EXPECT_TRUE(PixelIs(panel.Image(), 139, 139, 0x0000FF));
 }
@@ -257,18 +255,18 @@ TEST(PanelRender, TitleStripAndCloseBox)
     panel.showTitle = 1;
     const QImage titled = panel.RenderImage();
     EXPECT_EQ(panel.HitTestClose(insideBox), CPanelCtrl::closeHitCode);
-    EXPECT_EQ(panel.HitTestClose(origin + QPoint(10, lh / 2)), 0);
-    EXPECT_EQ(panel.HitTestClose(origin + QPoint(278 - 4, lh + 2)), 0);
-    EXPECT_EQ(panel.HitTestClose(origin + QPoint(278, lh / 2)), 0);
+    for (const QPoint outside : {QPoint(10, lh / 2), QPoint(278 - 4, lh + 2), QPoint(278, lh / 2)})
+        EXPECT_EQ(panel.HitTestClose(origin + outside), 0);
 
     // The strip is the instrument colour; the box and the text are drawn in the background colour.
     const TitleGeometry title = ComputeTitle(278, lh, panel.SpaceWidth());
     EXPECT_EQ(CountOf(titled, instrument, {200, 0, title.closeBox.left - 1, lh}), (title.closeBox.left - 201) * lh);
     const PixelRect& box = title.closeBox;
-    EXPECT_TRUE(PixelIs(titled, box.left, box.top, background));
-    EXPECT_TRUE(PixelIs(titled, box.right, box.bottom, background));
-    EXPECT_TRUE(PixelIs(titled, box.right, box.top, background));
-    EXPECT_TRUE(PixelIs(titled, (box.left + box.right) / 2, (box.top + box.bottom) / 2, background));
+    for (const auto& [x, y] : {std::pair{box.left, box.top},
+                               {box.right, box.bottom},
+                               {box.right, box.top},
+                               {(box.left + box.right) / 2, (box.top + box.bottom) / 2}})
+        EXPECT_TRUE(PixelIs(titled, x, y, background)) << x << "," << y;
     EXPECT_TRUE(PixelIs(titled, box.right + 1, box.top, instrument));
     EXPECT_GT(CountOf(titled, background, {title.text.left, 0, title.text.left + 60, lh}), 20);
     EXPECT_EQ(panel.TitleText(), QStringLiteral("Vanemark v2.0.0"));
@@ -282,9 +280,7 @@ TEST(PanelRender, TitleStripAndCloseBox)
 TEST(PanelRender, FontDefaultsAndMetrics)
 {
     CPanelCtrl panel;
-    EXPECT_EQ(panel.FontFace(), QStringLiteral("Courier New"));
-    EXPECT_EQ(panel.FontSize(), 10);
-    panel.SetFont(QString(), 0);
+    panel.SetFont(QString(), 0); // no face and no size: the defaults
     EXPECT_EQ(panel.FontFace(), QStringLiteral("Courier New"));
     EXPECT_EQ(panel.FontSize(), 10);
     const int tall = panel.LineHeight();
@@ -298,10 +294,11 @@ TEST(PanelRender, FontDefaultsAndMetrics)
     EXPECT_EQ(panel.FontSize(), 10);
 }
 
-TEST(PanelRender, ShippedLayoutSnapshot)
+TEST(PanelRender, ShippedLayoutShowsEveryInstrumentAndSnapshots)
 {
     const std::string path = std::string(VANEMARK_SOURCE_DIR) + "/res/Vanemark.cfg";
     const LayoutWindowSize size = ReadWindowSize(path);
+    ASSERT_EQ((std::pair{size.cx, size.cy}), (std::pair{278, 82}));
     CPanelCtrl panel;
     panel.SetInstrumentColour(instrument);
     panel.LoadLayout(path);
@@ -309,35 +306,40 @@ TEST(PanelRender, ShippedLayoutSnapshot)
     panel.speed = 287.6;
     for (BarElement& bar : panel.bars)
         bar.value = 0.5;
-
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("panel.png"));
     ASSERT_TRUE(panel.SaveSnapshot(file));
-    QImage saved(file);
-    ASSERT_EQ(saved.size(), QSize(size.cx, size.cy));
-    saved = saved.convertToFormat(QImage::Format_RGB32);
+    const QImage saved = QImage(file).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(saved, panel.Image());
-    // Every bar's frame is on the picture.
-    for (const BarElement& bar : panel.bars) {
-        const PixelRect& r = bar.settings.rect;
-        EXPECT_TRUE(PixelIs(saved, r.left, r.top, instrument));
-        EXPECT_TRUE(PixelIs(saved, r.right - 1, r.bottom - 1, instrument));
-    }
+    EXPECT_EQ(saved.size(), QSize(size.cx, size.cy));
     EXPECT_FALSE(panel.SaveSnapshot(QStringLiteral("/nonexistent-dir/panel.png")));
-}
 
-TEST(PanelRender, RefreshFromAnotherThreadIsQueuedToThePanelsThread)
-{
-    CPanelCtrl panel;
-    Prepare(panel);
-    const QImage before = panel.RenderImage();
-    panel.backgroundColour = 0x0000FF;
-    std::thread other([&panel] { panel.Refresh(); });
-    other.join();
-    EXPECT_EQ(panel.Image(), before);
-    QApplication::processEvents();
-    EXPECT_TRUE(PixelIs(panel.Image(), 139, 139, 0x0000FF));
+    const PanelLayout& layout = panel.Layout();
+    // Flap positions as the simulator reports them: combat ~20 %, take-off ~33 %, landing 100 % of full.
+    EXPECT_NEAR(layout.combatAngle / layout.fullFlapAngle, 0.20, 0.02);
+    EXPECT_NEAR(layout.takeoffAngle / layout.fullFlapAngle, 0.33, 0.02);
+    EXPECT_DOUBLE_EQ(layout.landingAngle, layout.fullFlapAngle);
+    auto inside = [&](const PixelRect& r) {
+        return r.left >= 0 && r.top >= 0 && r.right <= size.cx && r.bottom <= size.cy;
+    };
+    const PixelRect& stickSquare = layout.stickSquare;
+    EXPECT_TRUE(inside({stickSquare.left, stickSquare.top, stickSquare.right + 1, stickSquare.bottom + 1}));
+    EXPECT_TRUE(inside(layout.speedBox));
+    // Every bar is shown inside the window, apart from the others, its frame on the picture.
+    for (std::size_t i = 0; i < BarCount; ++i) {
+        const BarSettings& bar = panel.bars[i].settings;
+        EXPECT_EQ(bar.show, 1) << barSections[i];
+        EXPECT_FALSE(bar.rect.IsEmpty()) << barSections[i];
+        EXPECT_TRUE(inside(bar.rect)) << barSections[i];
+        EXPECT_TRUE(PixelIs(saved, bar.rect.left, bar.rect.top, instrument)) << barSections[i];
+        EXPECT_TRUE(PixelIs(saved, bar.rect.right - 1, bar.rect.bottom - 1, instrument)) << barSections[i];
+        for (std::size_t j = 0; j < i; ++j) {
+            const PixelRect& o = panel.bars[j].settings.rect;
+            const bool overlap = bar.rect.left < o.right && o.left < bar.rect.right && bar.rect.top < o.bottom &&
+                                 o.top < bar.rect.bottom;
+            EXPECT_FALSE(overlap) << barSections[i] << " overlaps " << barSections[j];
+        }
+    }
 }
 
 TEST(PanelRender, PaintingBeforeTheFirstRedrawShowsTheBackground)

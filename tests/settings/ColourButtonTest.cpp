@@ -55,6 +55,7 @@ TEST_F(ColourButtonTest, DrawsItsSwatch)
     EXPECT_EQ(button.grab().toImage().pixel(face.width() / 3, face.height() / 2),
               button.palette().color(QPalette::Mid).rgb());
 
+    // Hot while the mouse is over it.
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(button.mapToGlobal(QPoint(2, 2))));
     QApplication::sendEvent(&button, &enter);
     EXPECT_TRUE(button.Hot());
@@ -161,56 +162,47 @@ TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
     const std::string colours = folder.File("colors.ini");
     WriteBytes(colours, "[custom colors]\r\ncolor-3=255\r\n");
     button.SetCustomColorsFile(colours);
+    // Chooses "More Colors..." from the keyboard and lets `answer` close the colour dialog.
+    auto moreColors = [&](const std::function<void(QColorDialog&)>& answer) {
+        return HandleModal(
+            [&] {
+                OpenWithKey();
+                Key(Qt::Key_Down);
+                Key(Qt::Key_Up);
+                EXPECT_EQ(button.Popup()->Selection(), palette::kMoreColors);
+                Key(Qt::Key_Return);
+                QTRY_COMPARE_WITH_TIMEOUT(button.PopupOpen(), false, 5000);
+            },
+            [&](QWidget& modal) {
+                auto* dialog = qobject_cast<QColorDialog*>(&modal);
+                if (dialog)
+                    answer(*dialog);
+                return dialog != nullptr;
+            });
+    };
 
     QColor seenCustom;
-    const bool shown = HandleModal(
-        [&] {
-            OpenWithKey();
-            Key(Qt::Key_Down);
-            Key(Qt::Key_Up);
-            EXPECT_EQ(button.Popup()->Selection(), palette::kMoreColors);
-            Key(Qt::Key_Return);
-            QTRY_COMPARE_WITH_TIMEOUT(button.PopupOpen(), false, 5000);
-        },
-        [&](QWidget& modal) {
-            auto* dialog = qobject_cast<QColorDialog*>(&modal);
-            if (!dialog)
-                return false;
-            seenCustom = QColorDialog::customColor(3);
-            QColorDialog::setCustomColor(5, QColor(0, 0, 255)); // the user edits a slot
-            dialog->reject();
-            return true;
-        });
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(moreColors([&](QColorDialog& dialog) {
+        seenCustom = QColorDialog::customColor(3);
+        QColorDialog::setCustomColor(5, QColor(0, 0, 255)); // the user edits a slot
+        dialog.reject();
+    }));
     EXPECT_EQ(seenCustom, QColor(255, 0, 0));
     EXPECT_EQ(button.GetColor(), kStart);
-
     ProfileFile file(colours, '#', "\r\n");
     for (int i = 0; i < 16; ++i) {
-        const std::int32_t expected = i == 3 ? 255 : i == 5 ? 0xFF0000 : 0xFFFFFF;
         bool missing = false;
-        EXPECT_EQ(file.GetInt("custom colors", "color-" + std::to_string(i), -1, &missing), expected) << i;
+        EXPECT_EQ(file.GetInt("custom colors", "color-" + std::to_string(i), -1, &missing), i == 3   ? 255
+                                                                                            : i == 5 ? 0xFF0000
+                                                                                                     : 0xFFFFFF)
+            << i;
         EXPECT_FALSE(missing) << i;
     }
 
-    const bool chosen = HandleModal(
-        [&] {
-            OpenWithKey();
-            Key(Qt::Key_Down);
-            Key(Qt::Key_Up);
-            EXPECT_EQ(button.Popup()->Selection(), palette::kMoreColors);
-            Key(Qt::Key_Return);
-            QTRY_COMPARE_WITH_TIMEOUT(button.PopupOpen(), false, 5000);
-        },
-        [&](QWidget& modal) {
-            auto* dialog = qobject_cast<QColorDialog*>(&modal);
-            if (!dialog)
-                return false;
-            dialog->setCurrentColor(QColor(1, 2, 3));
-            dialog->accept();
-            return true;
-        });
-    ASSERT_TRUE(chosen);
+    ASSERT_TRUE(moreColors([](QColorDialog& dialog) {
+        dialog.setCurrentColor(QColor(1, 2, 3));
+        dialog.accept();
+    }));
     EXPECT_EQ(button.GetColor(), Rgb(1, 2, 3));
 }
 

@@ -1,8 +1,8 @@
 #include "tools/SimCommandLine.h"
 
+#include "../devicelink/LoopbackServer.h"
 #include "../support/TempDir.h"
 
-#include <asio.hpp>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,12 +10,13 @@
 #include <cstdlib>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <vector>
 
 namespace vanemark {
 namespace {
 
-int Parse(std::vector<std::string_view> args, SimCommandLine& line, std::string& error)
+int Parse(SimCommandLine& line, std::vector<std::string_view> args, std::string& error)
 {
     return line.Parse(args, error);
 }
@@ -24,25 +25,20 @@ TEST(SimCommandLine, ReadsEveryOption)
 {
     SimCommandLine line;
     std::string error;
-    ASSERT_EQ(Parse({"--host", "127.0.0.2", "--port", "21200", "--verbose", "--silent-after", "5", "--resume-after",
+    ASSERT_EQ(Parse(line,
+                    {"--host", "127.0.0.2", "--port", "21200", "--verbose", "--silent-after", "5", "--resume-after",
                      "2.5", "--drop", "10", "--online", "--seed", "7", "--duration", "3"},
-                    line, error),
+                    error),
               0)
         << error;
-    EXPECT_EQ(line.options.host, "127.0.0.2");
-    EXPECT_EQ(line.options.port, 21200);
-    EXPECT_TRUE(line.options.verbose);
-    EXPECT_EQ(line.options.silentAfter, 5.0);
-    EXPECT_EQ(line.options.resumeAfter, 2.5);
-    EXPECT_EQ(line.options.dropPercent, 10.0);
-    EXPECT_TRUE(line.options.online);
-    EXPECT_EQ(line.options.seed, 7u);
+    const DeviceLinkSimOptions& o = line.options;
+    EXPECT_EQ(std::tuple(o.host, o.port, o.verbose, o.silentAfter, o.resumeAfter, o.dropPercent, o.online, o.seed),
+              std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u));
     EXPECT_EQ(line.duration, 3.0);
 
     SimCommandLine defaults;
-    ASSERT_EQ(Parse({}, defaults, error), 0);
-    EXPECT_EQ(defaults.options.host, "127.0.0.1");
-    EXPECT_EQ(defaults.options.port, 21100);
+    ASSERT_EQ(Parse(defaults, {}, error), 0);
+    EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port), std::tuple("127.0.0.1", 21100));
     EXPECT_LT(defaults.duration, 0.0);
 }
 
@@ -57,7 +53,7 @@ TEST(SimCommandLine, RejectsBadArguments)
                                                     {"--frobnicate"}}) {
         SimCommandLine line;
         std::string error;
-        EXPECT_EQ(Parse(args, line, error), -1) << args[0];
+        EXPECT_EQ(Parse(line, args, error), -1) << args[0];
         EXPECT_FALSE(error.empty());
     }
 }
@@ -84,14 +80,10 @@ TEST(SimProgram, ServesUntilItsDurationEnds)
     ASSERT_TRUE(first.starts_with(prefix)) << first;
     const int port = std::stoi(first.substr(prefix.size()));
 
-    asio::io_context io;
-    asio::ip::udp::socket socket(io, asio::ip::udp::endpoint(asio::ip::udp::v4(), 0));
-    socket.send_to(asio::buffer(std::string("R/22")),
-                   asio::ip::udp::endpoint(asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(port)));
+    test::LoopbackServer().SendTo(port, "R/22");
     std::string output;
-    while (fgets(line.data(), line.size(), pipe) != nullptr) {
+    while (fgets(line.data(), line.size(), pipe) != nullptr)
         output += line.data();
-    }
     const int status = pclose(pipe);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_NE(output.find("> R/22\n"), std::string::npos) << output;
@@ -101,9 +93,8 @@ TEST(SimProgram, ServesUntilItsDurationEnds)
 
 TEST(SimProgram, FailsClearlyOnBadOptionsAndBusyPorts)
 {
-    asio::io_context io;
-    asio::ip::udp::socket busy(io, asio::ip::udp::endpoint(asio::ip::make_address_v4("127.0.0.1"), 0));
-    const auto [code, output] = RunProgram("--port " + std::to_string(busy.local_endpoint().port()) + " --duration 5");
+    test::LoopbackServer busy;
+    const auto [code, output] = RunProgram("--port " + std::to_string(busy.Port()) + " --duration 5");
     EXPECT_EQ(code, 1);
     EXPECT_NE(output.find("devicelink-sim: unable to listen on 127.0.0.1:"), std::string::npos) << output;
 
