@@ -1,10 +1,18 @@
 #include "devicelink/DeviceLinkSocket.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace vanemark {
 
 namespace {
+
+bool IsLocalhost(std::string_view host)
+{
+    return std::equal(host.begin(), host.end(), "localhost", "localhost" + 9,
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
 
 // A dotted address is taken as it stands; anything else goes to the resolver,
 // restricted to IPv4 because the socket is IPv4.
@@ -14,6 +22,12 @@ bool ResolveV4(asio::io_context& io, std::string_view host, asio::ip::address_v4
     const std::string name(host);
     out = asio::ip::make_address_v4(name, ec);
     if (!ec) {
+        return true;
+    }
+    // "localhost" is always the loopback address, also on minimal systems
+    // without an /etc/hosts entry for it.
+    if (IsLocalhost(host)) {
+        out = asio::ip::address_v4::loopback();
         return true;
     }
     asio::ip::udp::resolver resolver(io);
