@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vanemark {
@@ -92,7 +93,10 @@ void CPanelCtrl::Refresh()
         QMetaObject::invokeMethod(this, &CPanelCtrl::Refresh, Qt::QueuedConnection);
         return;
     }
-    Redraw();
+    // Painting at once rather than posting an update request saves the event
+    // loop a wake-up per frame; the picture is the same.
+    if (Redraw())
+        repaint();
 }
 
 int CPanelCtrl::HitTestClose(const QPoint& screenPoint) const
@@ -112,7 +116,8 @@ QString CPanelCtrl::TitleText() const
 
 QImage CPanelCtrl::RenderImage()
 {
-    Redraw();
+    if (Redraw())
+        update();
     return image.copy();
 }
 
@@ -139,13 +144,14 @@ void CPanelCtrl::paintEvent(QPaintEvent* event)
 void CPanelCtrl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Redraw();
+    if (Redraw())
+        update();
 }
 
-void CPanelCtrl::Redraw()
+bool CPanelCtrl::Redraw()
 {
     if (busyCount.load() != 0)
-        return;
+        return false;
     if (!fontReady)
         SetFont(fontFace, fontSize);
     // A new size gets a new image before anything is drawn, so no stale
@@ -157,10 +163,10 @@ void CPanelCtrl::Redraw()
     }
     if (!image.isNull())
         DrawPanel(image);
-    update();
+    return true;
 }
 
-void CPanelCtrl::DrawPanel(QImage& target) const
+void CPanelCtrl::DrawPanel(QImage& target)
 {
     QPainter painter(&target);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -173,7 +179,7 @@ void CPanelCtrl::DrawPanel(QImage& target) const
     const FlapsGeometry flapsDial = ComputeFlaps(layout, flaps);
     for (const PixelPoint& end : flapsDial.markEnds)
         canvas.Line(flapsDial.centre, end, flapsColour);
-    canvas.Pie(flapsDial.dial, flapsDial.firstRadial, flapsDial.secondRadial, instrumentColour, instrumentColour);
+    DrawFlapsWedge(painter, flapsDial);
 
     const PitchGeometry attitude = ComputePitch(layout.stickSquare, pitch, bank);
     const Colour pitchColour = attitude.pitchUp ? pitchUpColour : pitchDownColour;
@@ -182,13 +188,12 @@ void CPanelCtrl::DrawPanel(QImage& target) const
     canvas.Line(attitude.centre, attitude.bankLineEnd, flapsColour);
 
     const StickGeometry stick = ComputeStick(layout.stickSquare, stickX, stickY);
-    canvas.Ellipse(stick.outerCircle, instrumentColour);
-    canvas.DottedEllipse(stick.innerCircle, instrumentColour, backgroundColour);
-    canvas.Ellipse(stick.centreMark, instrumentColour);
+    DrawStickCircles(painter, stick);
     canvas.Line(stick.centre, stick.knob, stickColour);
     canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
 
-    canvas.Text(layout.speedBox, QString::fromStdString(FormatSpeed(speed)), instrumentColour, true);
+    speedText.Draw(painter, layout.speedBox, QString::fromStdString(FormatSpeed(speed)), panelFont, instrumentColour,
+                   true);
 
     for (const BarElement& bar : bars)
         bar.Draw(painter);
@@ -196,7 +201,7 @@ void CPanelCtrl::DrawPanel(QImage& target) const
     if (showTitle != 0) {
         const TitleGeometry title = ComputeTitle(target.width(), lineHeight, spaceWidth);
         canvas.FillRect(title.bar, instrumentColour);
-        canvas.Text(title.text, TitleText(), backgroundColour, false);
+        titleText.Draw(painter, title.text, TitleText(), panelFont, backgroundColour, false);
         const PixelRect& box = title.closeBox;
         const PixelPoint corners[] = {{box.left, box.top},
                                       {box.right, box.top},
@@ -207,6 +212,36 @@ void CPanelCtrl::DrawPanel(QImage& target) const
         canvas.Line({box.left, box.top}, {box.right, box.bottom}, backgroundColour);
         canvas.Line({box.right, box.top}, {box.left, box.bottom}, backgroundColour);
     }
+}
+
+void CPanelCtrl::DrawFlapsWedge(QPainter& painter, const FlapsGeometry& g)
+{
+    const PixelRect& dial = g.dial;
+    flapsWedge.Draw(painter, dial,
+                    {dial.left, dial.top, dial.right, dial.bottom, g.firstRadial.x, g.firstRadial.y, g.secondRadial.x,
+                     g.secondRadial.y, instrumentColour},
+                    [&](QPainter& p) {
+                        GdiCanvas(p).Pie(dial, g.firstRadial, g.secondRadial, instrumentColour, instrumentColour);
+                    });
+}
+
+void CPanelCtrl::DrawStickCircles(QPainter& painter, const StickGeometry& g)
+{
+    const PixelRect& outer = g.outerCircle;
+    const PixelRect& inner = g.innerCircle;
+    const PixelRect& mark = g.centreMark;
+    // The centre mark sticks out of a very small stick square.
+    const PixelRect area{std::min(outer.left, mark.left), std::min(outer.top, mark.top),
+                         std::max(outer.right, mark.right), std::max(outer.bottom, mark.bottom)};
+    stickCircles.Draw(painter, area,
+                      {outer.left, outer.top, outer.right, outer.bottom, inner.left, inner.top, inner.right,
+                       inner.bottom, mark.left, mark.top, mark.right, mark.bottom, instrumentColour, backgroundColour},
+                      [&](QPainter& p) {
+                          GdiCanvas circles(p);
+                          circles.Ellipse(outer, instrumentColour);
+                          circles.DottedEllipse(inner, instrumentColour, backgroundColour);
+                          circles.Ellipse(mark, instrumentColour);
+                      });
 }
 
 } // namespace vanemark

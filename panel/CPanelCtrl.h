@@ -1,6 +1,8 @@
 #pragma once
 
 #include "panel/BarElement.h"
+#include "panel/CachedLayer.h"
+#include "panel/CachedText.h"
 #include "panel/PanelLayout.h"
 
 #include <QFont>
@@ -9,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -16,6 +20,9 @@
 #include <string_view>
 
 namespace vanemark {
+
+struct FlapsGeometry;
+struct StickGeometry;
 
 // The seven bars, in the order they are read from the layout and drawn.
 enum BarIndex : std::size_t { PowerBar = 0, PropBar, RudderBar, BrakesBar, ATrimBar, ETrimBar, RTrimBar, BarCount };
@@ -58,7 +65,7 @@ public:
     int MinimumWidth() const { return minimumWidth; }
     const QFont& PanelFont() const { return panelFont; }
 
-    // Redraws into the image (unless busy) and schedules a paint without
+    // Redraws into the image (unless busy) and paints it at once, without
     // erase. From another thread the redraw is queued to the panel's thread.
     void Refresh();
 
@@ -109,8 +116,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Redraw();
-    void DrawPanel(QImage& target) const;
+    // Draws the image unless busy; false when busy (nothing was drawn).
+    bool Redraw();
+    void DrawPanel(QImage& target);
+    // Both are drawn through a cached layer: they only change with the layout, the colours and the flaps.
+    void DrawFlapsWedge(QPainter& painter, const FlapsGeometry& g);
+    void DrawStickCircles(QPainter& painter, const StickGeometry& g);
 
     PanelLayout layout;
     Colour instrumentColour = 0xC0FFC0;
@@ -122,6 +133,10 @@ private:
     int spaceWidth = 0;
     int minimumWidth = 0;
     QImage image;
+    CachedText speedText;
+    CachedText titleText;
+    CachedLayer flapsWedge;
+    CachedLayer stickCircles;
     QPointer<QWidget> owner;
 };
 

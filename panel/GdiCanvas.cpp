@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace vanemark {
 
@@ -27,6 +28,27 @@ QRect OutlineBounds(const PixelRect& r)
 QPoint ToQPoint(PixelPoint p)
 {
     return {p.x, p.y};
+}
+
+// The image under the painter when single pixels may be written straight into
+// it: an opaque 32-bit image painted without transform, clip or blending. A
+// pixel written there is exactly what drawing the point would give, at a
+// fraction of the cost of a trip through the paint engine.
+QImage* DirectTarget(QPainter& painter)
+{
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    const bool opaqueFormat = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                              format == QImage::Format_ARGB32_Premultiplied;
+    // A shared image would be copied by the first write, away from the painter.
+    if (!opaqueFormat || !image->isDetached() || image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
+        !painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return image;
 }
 
 // The platform's dotted cosmetic pen: three pixels on, three off.
@@ -58,7 +80,23 @@ void GdiCanvas::FillRect(const PixelRect& rect, Colour colour)
 {
     if (rect.IsEmpty())
         return;
-    painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(colour));
+    const QRect area(rect.left, rect.top, rect.Width(), rect.Height());
+    if (QImage* image = DirectTarget(painter)) {
+        const QRect inside = area & image->rect();
+        const QRgb pixel = ToQColor(colour).rgba();
+        if (inside.isEmpty())
+            return;
+        // One row by hand, the others copied from it: the copy is the fast, vectorised path.
+        uchar* bits = image->bits();
+        const qsizetype stride = image->bytesPerLine();
+        const auto rowSpan = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride) + inside.left(); };
+        const QRgb* first = rowSpan(inside.top());
+        std::fill_n(rowSpan(inside.top()), inside.width(), pixel);
+        for (int y = inside.top() + 1; y <= inside.bottom(); ++y)
+            std::memcpy(rowSpan(y), first, static_cast<std::size_t>(inside.width()) * sizeof(QRgb));
+        return;
+    }
+    painter.fillRect(area, ToQColor(colour));
 }
 
 void GdiCanvas::FrameRect(const PixelRect& rect, Colour colour, int penWidth)
@@ -89,14 +127,26 @@ void GdiCanvas::Line(PixelPoint from, PixelPoint to, Colour colour)
         return;
     const int sx = to.x > from.x ? 1 : -1;
     const int sy = to.y > from.y ? 1 : -1;
-    QPolygon points(steps);
-    for (int i = 0; i < steps; ++i) {
-        // The minor axis advances by the rounded exact fraction, so a line and its reverse cover the same pixels.
-        if (dx >= dy)
-            points.setPoint(i, from.x + sx * i, from.y + sy * ((2 * i * dy + dx) / (2 * dx)));
-        else
-            points.setPoint(i, from.x + sx * ((2 * i * dx + dy) / (2 * dy)), from.y + sy * i);
+    // The minor axis advances by the rounded exact fraction, so a line and its reverse cover the same pixels.
+    auto pointAt = [&](int i) {
+        return dx >= dy ? QPoint(from.x + sx * i, from.y + sy * ((2 * i * dy + dx) / (2 * dx)))
+                        : QPoint(from.x + sx * ((2 * i * dx + dy) / (2 * dy)), from.y + sy * i);
+    };
+    if (QImage* image = DirectTarget(painter)) {
+        const QRgb pixel = ToQColor(colour).rgba();
+        const QRect inside = image->rect();
+        uchar* bits = image->bits();
+        const qsizetype stride = image->bytesPerLine();
+        for (int i = 0; i < steps; ++i) {
+            const QPoint p = pointAt(i);
+            if (inside.contains(p))
+                reinterpret_cast<QRgb*>(bits + p.y() * stride)[p.x()] = pixel;
+        }
+        return;
     }
+    QPolygon points(steps);
+    for (int i = 0; i < steps; ++i)
+        points[i] = pointAt(i);
     SetPen(colour);
     painter.drawPoints(points);
 }
