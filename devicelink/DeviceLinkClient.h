@@ -180,6 +180,8 @@ public:
     std::atomic<std::int32_t> tickMs{kDefaultTickMs};
 
 private:
+    // The key of id, first read synchronously when sync is set and it has no value yet.
+    DeviceLinkKey* KeyForRead(std::int32_t id, int sync);
     void Log(const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

@@ -53,21 +53,28 @@ int DeviceLinkClient::SetPollInterval(int periodMs)
     return count;
 }
 
-int DeviceLinkClient::GetKeyDouble(std::int32_t id, double& out, int sync)
+DeviceLinkKey* DeviceLinkClient::KeyForRead(std::int32_t id, int sync)
 {
     DeviceLinkKey* key = KeyById(id);
+    if (key == nullptr || sync == 0) {
+        return key;
+    }
+    bool received = false;
+    {
+        std::lock_guard lock(valuesLock);
+        received = key->Has(TypedValue::Received);
+    }
+    if (!received) {
+        ReadKey(key, kSyncReadTimeoutMs);
+    }
+    return key;
+}
+
+int DeviceLinkClient::GetKeyDouble(std::int32_t id, double& out, int sync)
+{
+    DeviceLinkKey* key = KeyForRead(id, sync);
     if (key == nullptr) {
         return -1;
-    }
-    if (sync != 0) {
-        bool received = false;
-        {
-            std::lock_guard lock(valuesLock);
-            received = key->Has(TypedValue::Received);
-        }
-        if (!received) {
-            ReadKey(key, kSyncReadTimeoutMs);
-        }
     }
     std::lock_guard lock(valuesLock);
     return key->GetDouble(out);
@@ -88,19 +95,9 @@ int DeviceLinkClient::GetKeyText(std::int32_t id, char* buffer, int sync)
 
 int DeviceLinkClient::GetKeyText(std::int32_t id, std::string& out, int sync)
 {
-    DeviceLinkKey* key = KeyById(id);
+    DeviceLinkKey* key = KeyForRead(id, sync);
     if (key == nullptr) {
         return -1;
-    }
-    if (sync != 0) {
-        bool received = false;
-        {
-            std::lock_guard lock(valuesLock);
-            received = key->Has(TypedValue::Received);
-        }
-        if (!received) {
-            ReadKey(key, kSyncReadTimeoutMs);
-        }
     }
     std::lock_guard lock(valuesLock);
     return key->GetText(out);
