@@ -77,7 +77,8 @@ TEST(PanelCache, EveryChangeShowsAsOnAFreshPanel)
         [](State& x) { x.speed = -35.0; },
         [](State& x) { x.instrument = 0x2040FF; },
         [](State& x) { x.background = 0x303030; },
-        [](State& x) { x.face = QStringLiteral("DejaVu Sans"); },
+        // A face that comes with the metric twins the build installs.
+        [](State& x) { x.face = QStringLiteral("Liberation Serif"); },
         [](State& x) { x.points = 12; },
         [](State& x) { x.flaps = 0.4; },
         [](State& x) { x.flaps = 1.0; },
