@@ -1,12 +1,10 @@
 #pragma once
 
+#include "config/PanelColours.h"
+
 #include <cstdint>
 
 namespace vanemark {
-
-// Colours are 0x00BBGGRR (red in the low byte), the layout the settings
-// files store as decimal integers.
-using Colour = std::int32_t;
 
 struct PixelPoint {
     int x = 0;
