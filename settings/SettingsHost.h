@@ -1,15 +1,16 @@
 #pragma once
 
+#include "config/PanelColours.h"
+
 #include <cstdint>
 #include <string>
 
 namespace vanemark {
 
-class CPanelCtrl;
-
 // What the settings pages need of the running main window. The main window
 // implements it and hands itself to CSettingsDlg, so the dialog never has to
-// know the application's window class.
+// know the application's window class, and pages change the panel only
+// through these calls.
 class SettingsHost {
 public:
     virtual ~SettingsHost() = default;
@@ -17,9 +18,11 @@ public:
     // Path of Vanemark.ini, the file every page writes its keys to.
     virtual std::string SettingsPath() const = 0;
 
+    // The interval the window runs at, in milliseconds.
+    virtual std::int32_t Interval() const = 0;
     // Retimes the calculation cycle and the DeviceLink polls. The window
     // ignores a value equal to its current interval, raises it to at least
-    // 25 and truncates it to a multiple of 25 (no upper limit).
+    // 25 and cuts it down to a multiple of 25 (no upper limit).
     virtual void SetInterval(std::int32_t milliseconds) = 0;
 
     // The panel font as the window keeps it (face name, size in points).
@@ -33,8 +36,9 @@ public:
     // Stores the state, tells the panel and refreshes it.
     virtual void SetShowTitle(bool show) = 0;
 
-    // The panel whose colours the Color settings page reads and writes.
-    virtual CPanelCtrl& Panel() = 0;
+    // The six panel colours; SetColours hands them to the panel and redraws it.
+    virtual PanelColours Colours() const = 0;
+    virtual void SetColours(const PanelColours& colours) = 0;
 
 protected:
     SettingsHost() = default;
