@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include <cstdint>
+
 namespace vanemark {
 
 // Events the client's tick thread posts to the window; the window's thread
@@ -23,10 +25,16 @@ public:
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType(QEvent::User + 14));
         return type;
     }
-    explicit LinkEvent(int linkEvent) : QEvent(EventType()), linkEvent(linkEvent) {}
+    LinkEvent(int linkEvent, std::uint32_t generation)
+        : QEvent(EventType()), linkEvent(linkEvent), generation(generation)
+    {
+    }
 
     // One of DeviceLinkClient::Event.
     const int linkEvent;
+    // The client's link generation when the event was raised: the link may
+    // have changed again by the time the window handles it.
+    const std::uint32_t generation;
 };
 
 } // namespace vanemark

@@ -4,6 +4,7 @@
 #include "app/CVanemarkDlg.h"
 #include "app/CommandLine.h"
 #include "app/ExitSignalWatcher.h"
+#include "app/GuardedApplication.h"
 #include "app/PlatformChoice.h"
 #include "app/SocketsLayer.h"
 
@@ -45,10 +46,12 @@ CVanemarkApp::CVanemarkApp() : CVanemarkApp(Hooks{}) {}
 
 CVanemarkApp::CVanemarkApp(Hooks h) : hooks(std::move(h))
 {
-    if (!hooks.initialiseSockets)
+    if (!hooks.initialiseSockets) {
         hooks.initialiseSockets = InitialiseSocketsLayer;
-    if (!hooks.showError)
+    }
+    if (!hooks.showError) {
         hooks.showError = ShowErrorBox;
+    }
 }
 
 int CVanemarkApp::Main(int argc, char** argv)
@@ -76,7 +79,7 @@ int CVanemarkApp::Main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
 #endif
 
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vanemark"));
     QApplication::setApplicationVersion(Text(kVersionText));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vanemark/vanemark.png")));

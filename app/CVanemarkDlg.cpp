@@ -2,10 +2,16 @@
 
 #include "app/AppEvents.h"
 #include "app/AppInfo.h"
+#include "app/LinkKeys.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
-#include "app/StartupSettings.h"
+#include "config/IntervalRules.h"
+#include "config/ServerSetting.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsSchema.h"
+#include "config/WindowPosition.h"
 #include "core/ProfileFile.h"
+#include "timing/HighResTimer.h"
 #include "panel/CPanelCtrl.h"
 #include "panel/PanelLayout.h"
 
@@ -28,11 +34,8 @@ namespace vanemark {
 
 namespace {
 
-constexpr std::array<std::int32_t, 15> kSubscribedKeys{20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98};
 constexpr std::uint32_t kAllLinkEvents =
     DeviceLinkClient::Connected | DeviceLinkClient::Disconnected | DeviceLinkClient::Key22Received;
-constexpr std::size_t kPathMax = 1024;
-constexpr std::size_t kPreWindowPathMax = 256;
 
 } // namespace
 
@@ -41,6 +44,8 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
 {
     InitResources();
     settingsFileName = options.settingsFile;
+    fontName = std::string(settings::kFontNameDefault);
+    fontSize = settings::kFontSizeDefault;
     setFocusPolicy(Qt::StrongFocus);
     panel = new CPanelCtrl(this);
     // Every mouse event over the panel is the window's: it is one big drag handle.
@@ -56,27 +61,32 @@ CVanemarkDlg::~CVanemarkDlg()
 
 QSize CVanemarkDlg::PreWindowSize(const std::string& settingsFile, std::string* used)
 {
-    ProfileFile profile;
+    using namespace settings;
     std::string name = settingsFile;
-    if (!name.empty())
-        profile.Open(name, kSettingsComment, kSettingsLineEnd);
-    if (!profile.IsLoaded()) {
-        name = std::string(kSettingsFileName);
-        profile.Open(name, kSettingsComment, kSettingsLineEnd);
+    ProfileFile profile;
+    if (!name.empty()) {
+        profile = OpenSettings(name);
     }
-    if (used != nullptr)
+    if (!profile.IsLoaded()) {
+        name = std::string(kFileName);
+        profile = OpenSettings(name);
+    }
+    if (used != nullptr) {
         *used = name;
-    const std::string layoutFile =
-        profile.GetString(kSettingsSection, "pilot cfg", std::string_view("Vanemark.cfg"), kPreWindowPathMax);
-    profile.Open(layoutFile, kSettingsComment, kSettingsLineEnd);
-    const LayoutWindowSize size = vanemark::ReadWindowSize(profile);
+    }
+    const std::string layoutFile = profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kPreWindowTextBuffer);
+    ProfileFile layout = OpenSettings(layoutFile);
+    const LayoutWindowSize size = vanemark::ReadWindowSize(layout);
     return {size.cx, size.cy};
 }
 
 bool CVanemarkDlg::OnInitDialog()
 {
+    using namespace settings;
     windowSize = PreWindowSize(options.settingsFile, &settingsFileName);
 
+    // The cycle reads this clock, so the window keeps it running.
+    HighResTimer::Instance().Start();
     RaiseProcessPriority();
     setWindowIcon(QIcon(QStringLiteral(":/vanemark/vanemark.png")));
     setWindowTitle(AppTitleText());
@@ -85,37 +95,28 @@ bool CVanemarkDlg::OnInitDialog()
 
     // Whatever the command line named, the running window keeps its
     // settings in Vanemark.ini.
-    settingsFileName = std::string(kSettingsFileName);
-    ProfileFile profile(settingsFileName, kSettingsComment, kSettingsLineEnd);
-    ApplyColours(profile);
-    panel->LoadLayout(profile.GetString(kSettingsSection, "pilot cfg", std::string_view("Vanemark.cfg"), kPathMax));
+    settingsFileName = std::string(kFileName);
+    ProfileFile profile = OpenSettings(settingsFileName);
+    // The bars take the instrument colour, so the colours come before the layout.
+    panel->SetColours(ReadColours(profile));
+    panel->LoadLayout(profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kTextBuffer));
     DeleteStaleLog();
-    demo = options.forceDemo || profile.GetInt(kSettingsSection, "demo", 0) != 0;
-    client.LoadKeys(profile.GetString(kSettingsSection, "keyfile", std::string_view("dlkeys.ini"), kPathMax));
-    interval = NormaliseStartupInterval(profile.GetInt(kSettingsSection, "interval", 500));
+    demo = options.forceDemo || profile.GetInt(kSection, kDemoKey, 0) != 0;
+    client.LoadKeys(profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer));
+    interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
     StartClient(profile);
 
     showTitle = false;
-    panel->showTitle = 0;
+    panel->SetShowTitle(false);
     panel->SetFont(QString::fromStdString(fontName), fontSize);
     PlaceFromPosition(profile);
     return true;
 }
 
-void CVanemarkDlg::ApplyColours(ProfileFile& profile)
-{
-    panel->backgroundColour = profile.GetInt(kSettingsSection, "bkcolor", 0);
-    panel->SetInstrumentColour(profile.GetInt(kSettingsSection, "grid color", 0xC0FFC0));
-    panel->flapsColour = profile.GetInt(kSettingsSection, "flaps color", 0xC2C2C2);
-    panel->pitchUpColour = profile.GetInt(kSettingsSection, "pitch color", 0x808080);
-    panel->pitchDownColour = profile.GetInt(kSettingsSection, "pitch down", 0x80FF80);
-    panel->stickColour = profile.GetInt(kSettingsSection, "stick color", 0x00FF00);
-}
-
 void CVanemarkDlg::DeleteStaleLog() const
 {
     namespace fs = std::filesystem;
-    const fs::path log = LogFileNameFor(settingsFileName);
+    const fs::path log = settings::LogFileNameFor(settingsFileName);
     std::error_code ec;
     if (!fs::is_regular_file(fs::symlink_status(log, ec)))
         return;
@@ -127,9 +128,8 @@ void CVanemarkDlg::DeleteStaleLog() const
 
 void CVanemarkDlg::StartClient(ProfileFile& profile)
 {
-    const ServerAddress server = ParseServer(profile.GetString(kSettingsSection, "server", kDefaultServer, kPathMax));
-    serverHost = server.host;
-    serverPort = server.port;
+    using namespace settings;
+    const ServerSetting server = ParseServer(profile.GetString(kSection, kServerKey, kServerDefault, kTextBuffer));
 
     if (options.verbose) {
         client.SetLogger([](std::string_view line) {
@@ -148,15 +148,22 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
         },
         interval, -1);
     sinkEntry = client.AddEventSink(
-        [this](int linkEvent) { QCoreApplication::postEvent(this, new LinkEvent(linkEvent)); }, kAllLinkEvents);
+        [this](int linkEvent, std::uint32_t generation) {
+            QCoreApplication::postEvent(this, new LinkEvent(linkEvent, generation));
+        },
+        kAllLinkEvents);
     client.SetHeartbeatId(kHeartbeatKey);
-    client.SetAutoRequest(1);
+    client.SetAutoRequest(true);
 
-    if (client.Start(serverHost, serverPort) != 0)
+    // The stored local address is kept for the settings page; the socket
+    // binds to any interface, as it always has.
+    if (client.Start(server.host, server.port) != 0) {
         std::fprintf(stderr, "vanemark: cannot use DeviceLink server %s port %d; the panel runs without a connection\n",
-                     serverHost.c_str(), static_cast<int>(serverPort));
-    for (const std::int32_t key : kSubscribedKeys)
-        client.SubscribeKey(key, interval);
+                     server.host.c_str(), static_cast<int>(server.port));
+    }
+    for (const LinkKey& key : kSubscribedKeys) {
+        client.SubscribeKey(key.id, interval);
+    }
 }
 
 ScreenRect CVanemarkDlg::DesktopAt(const QPoint& globalPos) const
@@ -175,8 +182,8 @@ ScreenRect CVanemarkDlg::DesktopAt(const QPoint& globalPos) const
 
 void CVanemarkDlg::PlaceFromPosition(ProfileFile& profile)
 {
-    const StoredPosition stored =
-        ParsePosition(profile.GetString(kSettingsSection, "position", kDefaultPosition, kPathMax));
+    using namespace settings;
+    const StoredPosition stored = ParsePosition(profile.GetString(kSection, kPositionKey, kPositionDefault, kTextBuffer));
     const ScreenRect r = PlaceWindow(stored.left, stored.top, windowSize.width(), windowSize.height(),
                                      panel->MinimumWidth(), panel->LineHeight(), DesktopAt({stored.left, stored.top}));
     setFixedSize(r.Width(), r.Height());
@@ -186,7 +193,7 @@ void CVanemarkDlg::SetInterval(std::int32_t milliseconds)
 {
     if (milliseconds == interval)
         return;
-    interval = NormaliseRuntimeInterval(milliseconds);
+    interval = settings::NormaliseRuntimeInterval(milliseconds);
     client.SetTimerPeriod(cycleEntry, interval);
     client.SetPollInterval(interval);
 }
@@ -201,7 +208,18 @@ void CVanemarkDlg::SetPanelFont(const std::string& faceName, std::int32_t pointS
 void CVanemarkDlg::SetShowTitle(bool show)
 {
     showTitle = show;
-    panel->showTitle = show ? 1 : 0;
+    panel->SetShowTitle(show);
+    panel->Refresh();
+}
+
+PanelColours CVanemarkDlg::Colours() const
+{
+    return panel->Colours();
+}
+
+void CVanemarkDlg::SetColours(const PanelColours& colours)
+{
+    panel->SetColours(colours);
     panel->Refresh();
 }
 void CVanemarkDlg::StopClient()
@@ -221,10 +239,11 @@ void CVanemarkDlg::SavePosition()
     if (options.snapshotPath)
         return;
     const QRect g = geometry();
-    const StoredPosition position{g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
-    ProfileFile profile(settingsFileName, kSettingsComment, kSettingsLineEnd);
-    if (profile.WriteString(kSettingsSection, "position", FormatPosition(position)) != 0)
+    const settings::StoredPosition position{g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
+    ProfileFile profile = settings::OpenSettings(settingsFileName);
+    if (profile.WriteString(settings::kSection, settings::kPositionKey, settings::FormatPosition(position)) != 0) {
         std::fprintf(stderr, "vanemark: cannot save the window position to %s\n", settingsFileName.c_str());
+    }
 }
 
 void CVanemarkDlg::RunExitSequence()

@@ -11,12 +11,9 @@
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <string>
 
 class QMenu;
-class QScreen;
 
 namespace vanemark {
 
@@ -32,9 +29,6 @@ class CVanemarkDlg : public QWidget, public SettingsHost {
     Q_OBJECT
 
 public:
-    // The keys the cycle shows, and the extra one it subscribes.
-    static constexpr std::int32_t kHeartbeatKey = 20;
-    static constexpr std::int32_t kTitleKey = 22;
     // Cycle events allowed to wait in the queue; a window that falls behind
     // skips cycles instead of piling them up without bound.
     static constexpr int kMaxPendingCycles = 8;
@@ -61,19 +55,20 @@ public:
 
     // SettingsHost
     std::string SettingsPath() const override { return settingsFileName; }
+    std::int32_t Interval() const override { return interval; }
     void SetInterval(std::int32_t milliseconds) override;
     std::string PanelFontName() const override { return fontName; }
     std::int32_t PanelFontSize() const override { return fontSize; }
     void SetPanelFont(const std::string& faceName, std::int32_t pointSize) override;
     bool ShowTitle() const override { return showTitle; }
     void SetShowTitle(bool show) override;
-    CPanelCtrl& Panel() override { return *panel; }
+    PanelColours Colours() const override;
+    void SetColours(const PanelColours& colours) override;
 
-    std::int32_t Interval() const { return interval; }
     bool DemoMode() const { return demo; }
-    const std::string& ServerHost() const { return serverHost; }
-    std::int32_t ServerPort() const { return serverPort; }
+    const CPanelCtrl& Panel() const { return *panel; }
     DeviceLinkClient& Client() { return client; }
+    const DeviceLinkClient& Client() const { return client; }
     // Window size from the layout file (section "window").
     QSize LayoutSize() const { return windowSize; }
     // The pop-up menu while it is open (tests drive it), else nullptr.
@@ -98,14 +93,13 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void ApplyColours(ProfileFile& profile);
     void DeleteStaleLog() const;
     void StartClient(ProfileFile& profile);
     void PlaceFromPosition(ProfileFile& profile);
     void OnCycleEvent();
-    void OnLinkEvent(int linkEvent);
+    void OnLinkEvent(int linkEvent, std::uint32_t generation);
     void OnKey22();
-    void OnDisconnected();
+    void OnDisconnected(std::uint32_t generation);
     void ShowContextMenu(const QPoint& globalPos);
     void OpenSettings();
     void StopClient();
@@ -117,14 +111,11 @@ private:
     QSize windowSize{140, 140};
     bool demo = false;
     std::int32_t interval = 500;
-    std::string serverHost;
-    std::int32_t serverPort = 0;
-    std::string fontName = "Courier New";
-    std::int32_t fontSize = 8;
+    std::string fontName;
+    std::int32_t fontSize = 0;
     bool showTitle = false;
 
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
-    std::mutex panelLock;        // taken before the client's value lock, never after
     DeviceLinkClient client;
     DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
     DeviceLinkClient::EventSink* sinkEntry = nullptr;
@@ -134,6 +125,7 @@ private:
     CycleClock cycleClock;
     int cyclesRun = 0;
     bool drawnOnce = false;
+    bool lastCycleChanged = false;
 
     QPoint dragOffset;
     bool dragging = false;

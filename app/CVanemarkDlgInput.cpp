@@ -16,7 +16,7 @@ void CVanemarkDlg::mousePressEvent(QMouseEvent* e)
 {
     const QPoint global = e->globalPosition().toPoint();
     if (e->button() == Qt::LeftButton) {
-        if (panel->HitTestClose(global) == CPanelCtrl::closeHitCode) {
+        if (panel->HitTestClose(global) == CPanelCtrl::kCloseHitCode) {
             // Finish this press first; the window is gone when the sequence ends.
             QMetaObject::invokeMethod(this, &CVanemarkDlg::RunExitSequence, Qt::QueuedConnection);
             return;

@@ -4,30 +4,26 @@
 
 namespace vanemark {
 
-DemoFrame DemoMotion::Step(std::uint32_t msSincePreviousCycle)
+void DemoMotion::Step(std::uint32_t msSincePreviousCycle, PanelValues& values)
 {
     const double c = std::cos(phase);
     phase += kPhaseStep;
-    DemoFrame f;
-    f.speed = static_cast<double>(msSincePreviousCycle);
-    f.power = c;
-    f.flaps = c;
-    f.rudder = c;
-    f.prop = c;
-    f.bank = 180.0 * c;
-    f.pitch = 90.0 * c;
-    f.stickX = c;
-    f.stickY = 1.0 - c;
-    f.aileronTrim = c;
-    f.elevatorTrim = c;
-    f.rudderTrim = c;
-    return f;
+    values.speed = static_cast<double>(msSincePreviousCycle);
+    values.flaps = c;
+    values.bank = 180.0 * c;
+    values.pitch = 90.0 * c;
+    values.stickX = c;
+    values.stickY = 1.0 - c;
+    for (const BarIndex bar : {PowerBar, PropBar, RudderBar, ATrimBar, ETrimBar, RTrimBar}) {
+        values.bars[bar] = c;
+    }
 }
 
 std::uint32_t CycleClock::Begin(std::uint32_t now)
 {
-    if (previous == 0)
+    if (previous == 0) {
         previous = now;
+    }
     return now - previous;
 }
 

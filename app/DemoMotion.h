@@ -1,24 +1,10 @@
 #pragma once
 
+#include "panel/PanelValues.h"
+
 #include <cstdint>
 
 namespace vanemark {
-
-// One cycle's panel values in demo mode. The brakes bar is not animated.
-struct DemoFrame {
-    double speed = 0.0;
-    double power = 0.0;
-    double flaps = 0.0;
-    double rudder = 0.0;
-    double prop = 0.0;
-    double bank = 0.0;
-    double pitch = 0.0;
-    double stickX = 0.0;
-    double stickY = 0.0;
-    double aileronTrim = 0.0;
-    double elevatorTrim = 0.0;
-    double rudderTrim = 0.0;
-};
 
 // The synthetic motion that lets a layout be tried without the simulator:
 // every value swings with the cosine of a phase that advances 0.1 rad per
@@ -27,7 +13,8 @@ class DemoMotion {
 public:
     static constexpr double kPhaseStep = 0.1;
 
-    DemoFrame Step(std::uint32_t msSincePreviousCycle);
+    // Writes one cycle's motion into `values`; the brakes bar is not animated.
+    void Step(std::uint32_t msSincePreviousCycle, PanelValues& values);
     double Phase() const { return phase; }
 
 private:

@@ -28,6 +28,24 @@ namespace {
 
 constexpr std::array kSignals{SIGINT, SIGTERM, SIGHUP};
 
+// pipe2 is not POSIX; the same pipe made in two steps works on every POSIX
+// system. No other thread forks here, so the close-on-exec gap is harmless.
+bool MakeSignalPipe(int (&fds)[2])
+{
+    if (::pipe(fds) != 0) {
+        return false;
+    }
+    for (const int fd : fds) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0 || ::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return false;
+        }
+    }
+    return true;
+}
+
 // Written by the handler, read by the GUI thread; -1 while no watcher lives.
 volatile sig_atomic_t writeFd = -1;
 int readFd = -1;
@@ -52,8 +70,9 @@ ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
     if (writeFd >= 0)
         return; // another watcher owns the handlers
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (!MakeSignalPipe(fds)) {
         return;
+    }
     readFd = fds[0];
     writeFd = fds[1];
     struct sigaction action {};

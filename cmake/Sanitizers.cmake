@@ -7,6 +7,10 @@ if(VANEMARK_SANITIZE)
                                                        -fno-sanitize-recover=all)
   target_link_options(vanemark_sanitizers INTERFACE -fsanitize=${_vanemark_sanitizers})
 endif()
+# The fuzzers need coverage feedback from every library they drive.
+if(VANEMARK_FUZZ)
+  target_compile_options(vanemark_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # Every library and program of ours links both, privately.
 function(vanemark_target_defaults target)

@@ -1,0 +1,104 @@
+#include "app/CommandLine.h"
+#include "app/DemoMotion.h"
+#include "app/PlatformChoice.h"
+#include "app/WindowGeometry.h"
+#include "config/WindowPosition.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace vanemark;
+
+TEST(CommandLine, AcceptsTheDocumentedOptionsAndRejectsTheRest)
+{
+    // settings file, demo, snapshot, cycles, verbose, version, help
+    using Fields = std::tuple<std::string, bool, std::string, int, bool, bool, bool>;
+    for (const auto& [args, expected] : std::vector<std::pair<std::vector<std::string>, Fields>>{
+             {{}, {"", false, "-", 3, false, false, false}},
+             {{"my.ini", "--demo", "--snapshot", "out.png", "--cycles", "7", "--verbose"},
+              {"my.ini", true, "out.png", 7, true, false, false}},
+             {{"--snapshot=a.png", "--cycles=1", "--", "--odd-name.ini"},
+              {"--odd-name.ini", false, "a.png", 1, false, false, false}},
+             {{"--version", "-h"}, {"", false, "-", 3, false, true, true}}}) {
+        const auto r = ParseCommandLine(args);
+        ASSERT_TRUE(r.options) << r.error;
+        const CommandLine& o = *r.options;
+        EXPECT_EQ(Fields(o.settingsFile, o.demo, o.snapshot.value_or("-"), o.cycles, o.verbose, o.version, o.help),
+                  expected);
+    }
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--bogus"},
+                                                                  {"a.ini", "b.ini"},
+                                                                  {"--snapshot"},
+                                                                  {"--snapshot="},
+                                                                  {"--snapshot", "a.png", "--cycles", "0"},
+                                                                  {"--snapshot", "a.png", "--cycles", "3x"},
+                                                                  {"--cycles", "4"}}) {
+        const auto r = ParseCommandLine(args);
+        EXPECT_FALSE(r.options) << args.front();
+        EXPECT_FALSE(r.error.empty());
+    }
+}
+
+TEST(PlatformChoice, WaylandUsesXWaylandUnlessTheUserChose)
+{
+    using Env = std::map<std::string, std::string>;
+    for (const auto& [vars, snapshot, expected] : std::vector<std::tuple<Env, bool, std::string>>{
+             {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, false, "xcb"},
+             {{{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":1"}}, false, "xcb"},
+             {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}}, false, "-"},
+             {{{"WAYLAND_DISPLAY", "wayland-0"}}, false, "-"}, // without XWayland, Qt's own choice
+             {{{"DISPLAY", ":0"}}, false, "-"},
+             {{}, true, "offscreen"},
+             {{}, false, "-"}}) {
+        const auto lookup = [&vars = vars](std::string_view name) {
+            const auto it = vars.find(std::string(name));
+            return it == vars.end() ? std::string() : it->second;
+        };
+        EXPECT_EQ(ChoosePlatform(lookup, snapshot).value_or("-"), expected);
+    }
+}
+
+// The running window is checked against the one offscreen screen; here the cases it cannot show.
+TEST(WindowGeometry, PlacementAndDragOnOtherScreens)
+{
+    const ScreenRect desktop{0, 0, 1920, 1080};
+    // A size from the layout that is too small or negative never hides the window.
+    EXPECT_EQ(PlaceWindow(10, 10, 4, 2, 16, 14, desktop), (ScreenRect{10, 10, 26, 24}));
+    EXPECT_EQ(PlaceWindow(100, 100, -40, 20, 16, 14, desktop), (ScreenRect{60, 100, 100, 120}));
+    // A second screen to the right is tested against its own edges.
+    EXPECT_EQ(PlaceWindow(3800, 0, 140, 140, 16, 14, ScreenRect{1920, 0, 3840, 1200}),
+              (ScreenRect{3700, 0, 3840, 140}));
+
+    const ScreenRect win{500, 500, 640, 640};
+    // Past the edge by less than the snap distance also snaps back.
+    EXPECT_EQ(DragWindow(win, {25, 220}, {30, 20}, desktop).left, 0);
+    EXPECT_EQ(DragWindow(win, {330, 15}, {30, 20}, desktop).top, 0);
+    // On a screen barely wider than the window, left and top win and the size stays.
+    EXPECT_EQ(DragWindow({0, 0, 140, 140}, {5, 3}, {0, 0}, {0, 0, 150, 145}), (ScreenRect{0, 0, 140, 140}));
+}
+
+TEST(CycleClock, FirstCycleMeasuresNothingAndTheClockMayWrap)
+{
+    CycleClock clock;
+    EXPECT_EQ(clock.Begin(1000), 0u);
+    clock.End(1000);
+    EXPECT_EQ(clock.Begin(1500), 500u);
+    CycleClock wrap; // the 32-bit millisecond clock wraps after about 49.7 days
+    wrap.End(0xFFFFFFF0u);
+    EXPECT_EQ(wrap.Begin(0x10u), 0x20u);
+}
+
+TEST(LogFileName, ReplacesOnlyTheFileNamesOwnExtension)
+{
+    for (const auto& [settings, log] : std::vector<std::pair<std::string, std::string>>{
+             {"Vanemark.ini", "Vanemark.log"},
+             {".hidden", ".hidden.log"},
+             {"conf.d/Vanemark", "conf.d/Vanemark.log"},
+             {"conf.d/my.settings.ini", "conf.d/my.settings.log"}}) {
+        EXPECT_EQ(settings::LogFileNameFor(settings), log);
+    }
+}

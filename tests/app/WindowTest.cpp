@@ -1,0 +1,183 @@
+#include "AppTestSupport.h"
+
+#include "app/AppEvents.h"
+#include "app/CVanemarkDlg.h"
+#include "panel/CPanelCtrl.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+
+using namespace vanemark;
+using namespace vanemark::test;
+
+namespace {
+
+QRect ScreenGeometry()
+{
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+// Sends one mouse event at a screen position, as the window system would.
+void SendMouse(QWidget& w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint global)
+{
+    QMouseEvent event(type, QPointF(global - w.geometry().topLeft()), QPointF(global), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&w, &event);
+}
+
+} // namespace
+
+TEST(WindowStartup, DefaultsTheCommandLineFileAndTheStaleLog)
+{
+    WorkFolder folder;
+    {
+        const auto window = StartWindow(folder, "");
+        EXPECT_EQ(std::tuple(window->Interval(), window->DemoMode(), window->PanelFontName(), window->PanelFontSize(),
+                             window->ShowTitle(), window->Panel().ShowTitle()),
+                  std::tuple(500, false, "Courier New", 8, false, false));
+        EXPECT_EQ(window->geometry(), QRect(ScreenGeometry().topLeft(), QSize(140, 140)));
+        // Start-up reads, never writes.
+        EXPECT_FALSE(QFile::exists(folder.Path("Vanemark.ini")));
+    }
+
+    // The file on the command line only chooses the layout; an unreadable one falls back to Vanemark.ini.
+    folder.Write("other.ini", "[settings]\npilot cfg=wide.cfg\ninterval=75\n");
+    folder.Write("wide.cfg", "[window]\ncx=210\ncy=90\n");
+    folder.Write("Vanemark.log", "old diagnostics\n");
+    LaunchOptions options;
+    options.settingsFile = "other.ini";
+    const auto window = StartWindow(folder, "interval=250\n" + kNowhere, false, options);
+    EXPECT_EQ(std::tuple(window->size(), window->Interval(), window->SettingsPath()),
+              std::tuple(QSize(210, 90), 250, "Vanemark.ini"));
+    EXPECT_FALSE(QFile::exists(folder.Path("Vanemark.log")));
+    std::string used;
+    EXPECT_EQ(CVanemarkDlg::PreWindowSize("missing.ini", &used), QSize(140, 140));
+    EXPECT_EQ(used, "Vanemark.ini");
+}
+
+TEST(WindowPlacement, StoredPositionIsPulledBackAtRightAndBottomOnly)
+{
+    WorkFolder folder;
+    const QRect screen = ScreenGeometry();
+    for (const auto& [position, expected] :
+         {std::pair{"20 0 5000 0", QRect(screen.right() + 1 - 140, 20, 140, 140)},
+          {"-15 0 -40 0", QRect(-40, -15, 140, 140)},
+          {"9999 0 10 0", QRect(10, screen.bottom() + 1 - 140, 140, 140)}}) {
+        const auto window = StartWindow(folder, std::string("position=") + position + "\n" + kNowhere);
+        EXPECT_EQ(window->geometry(), expected) << position;
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()); // the user cannot resize it
+    }
+    // A layout too small for the panel font still gives a usable window.
+    folder.Write("tiny.cfg", "[window]\ncx=2\ncy=1\n");
+    const auto window = StartWindow(folder, "pilot cfg=tiny.cfg\n" + kNowhere);
+    EXPECT_EQ(window->size(), QSize(window->Panel().MinimumWidth(), window->Panel().LineHeight()));
+    EXPECT_GT(window->Panel().MinimumWidth(), 2);
+}
+
+TEST(WindowBehaviour, DragSnapsToTheScreenEdges)
+{
+    WorkFolder folder;
+    const auto window = StartWindow(folder, "position=200 0 200 0\n" + kNowhere, true);
+    const QRect screen = ScreenGeometry();
+    const int width = window->width(), height = window->height();
+    SendMouse(*window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, window->pos() + QPoint(30, 20));
+    // Cursor position -> window top-left: 9 px from an edge snaps, 10 px does not.
+    for (const auto& [cursor, topLeft] : {
+             std::pair{QPoint(330, 320), QPoint(300, 300)},
+             {QPoint(screen.left() + 9 + 30, 320), QPoint(screen.left(), 300)},
+             {QPoint(screen.left() + 10 + 30, 320), QPoint(screen.left() + 10, 300)},
+             {QPoint(330, screen.top() + 9 + 20), QPoint(300, screen.top())},
+             {QPoint(330, screen.top() + 10 + 20), QPoint(300, screen.top() + 10)},
+             {QPoint(screen.right() + 1 - 9 - width + 30, 320), QPoint(screen.right() + 1 - width, 300)},
+             {QPoint(screen.right() + 1 - 10 - width + 30, 320), QPoint(screen.right() + 1 - 10 - width, 300)},
+             {QPoint(330, screen.bottom() + 1 - 5 - height + 20), QPoint(300, screen.bottom() + 1 - height)},
+         }) {
+        SendMouse(*window, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, cursor);
+        EXPECT_EQ(window->geometry(), QRect(topLeft, QSize(width, height))) << cursor.x() << "," << cursor.y();
+    }
+    SendMouse(*window, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, window->pos());
+    // Without a pressed button the window stays put.
+    const QRect before = window->geometry();
+    SendMouse(*window, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(400, 400));
+    EXPECT_EQ(window->geometry(), before);
+    window->RunExitSequence();
+}
+
+TEST(WindowBehaviour, EnterAndTheCloseBoxEndOnceEscapeAndAHiddenBoxDoNot)
+{
+    WorkFolder folder;
+    folder.CopyShippedFiles();
+    {
+        const auto window = StartWindow(folder, "position=100 0 40 0\n" + kNowhere, true);
+        QSignalSpy finished(window.get(), &CVanemarkDlg::finished);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible() && !window->ExitDone() && window->Client().IsStarted());
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        EXPECT_TRUE(window->ExitDone() && !window->isVisible() && !window->Client().IsStarted());
+        EXPECT_EQ(SettingsValue(folder, "position"), "100 182 40 318");
+        // A second request to end does nothing more.
+        folder.Write("Vanemark.ini", "[settings]\nposition=1 2 3 4\n");
+        window->RunExitSequence();
+        window->close();
+        EXPECT_EQ(finished.count(), 1);
+        EXPECT_EQ(SettingsValue(folder, "position"), "1 2 3 4");
+    }
+
+    const auto window = StartWindow(folder, "position=50 0 60 0\n" + kNowhere, true);
+    const QPoint closeBox = window->geometry().topRight() + QPoint(-5, 5);
+    // Hidden title strip: the corner is just a drag handle.
+    SendMouse(*window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, closeBox);
+    SendMouse(*window, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, closeBox);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->ExitDone());
+    window->SetShowTitle(true);
+    SendMouse(*window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, closeBox);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->ExitDone(); }, 2000));
+    EXPECT_EQ(SettingsValue(folder, "position"), "50 132 60 338");
+}
+
+TEST(WindowCycle, DemoMotionAndRedrawsOnlyWhenSomethingChanged)
+{
+    WorkFolder folder;
+    folder.CopyShippedFiles();
+    constexpr int kInterval = 50;
+    for (const bool demo : {false, true}) {
+        int paints = 0;
+        std::vector<PanelValues> seen; // the panel as each finished cycle left it
+        const auto window = StartWindow(folder, "interval=" + std::to_string(kInterval) + "\n" +
+                                                    std::string(demo ? "demo=1\n" : "") + kNowhere);
+        OnEvent(window->Panel(), QEvent::Paint, [&paints] { ++paints; });
+        OnEvent(*window, CycleEvent::EventType(), [&] { seen.push_back(window->Panel().Values()); });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 10; }, 200 * kInterval));
+        if (!demo) {
+            // Nobody answers: after the first cycle every value stays as it is.
+            EXPECT_LE(paints, 4);
+            EXPECT_DOUBLE_EQ(seen.back().flaps, 0.0); // the cycles did read the cache
+        } else {
+            EXPECT_GE(paints, 8);
+            // The first cycle is seen by the second event: phase 0, then cos 0.1.
+            const PanelValues& first = seen[1];
+            EXPECT_EQ(std::tuple(first.stickX, first.stickY, first.bank, first.pitch, first.flaps, first.speed),
+                      std::tuple(1.0, 0.0, 180.0, 90.0, 1.0, 0.0));
+            const double c = std::cos(0.1);
+            const PanelValues& second = seen[2];
+            EXPECT_EQ(std::tuple(second.stickX, second.stickY, second.bank, second.pitch, second.flaps),
+                      std::tuple(c, 1.0 - c, 180.0 * c, 90.0 * c, c));
+            for (std::size_t bar = 0; bar < BarCount; ++bar) {
+                EXPECT_DOUBLE_EQ(second.bars[bar], bar == BrakesBar ? 0.0 : c) << bar; // the brakes stay
+            }
+            // The speed read-out shows the cycle's own period.
+            EXPECT_GE(second.speed, kInterval * 0.5);
+            EXPECT_LE(second.speed, kInterval * 20.0);
+        }
+        window->RunExitSequence();
+    }
+}
