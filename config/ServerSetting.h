@@ -14,6 +14,10 @@ struct ServerSetting {
     friend bool operator==(const ServerSetting&, const ServerSetting&) = default;
 };
 
+// What the General page accepts as a port.
+inline constexpr std::int64_t kPortMin = 1;
+inline constexpr std::int64_t kPortMax = 65535;
+
 // The characters that separate the parts when the value is read back.
 inline constexpr std::string_view kServerDelimiters = " \t,=";
 

@@ -38,7 +38,11 @@ inline constexpr std::string_view kShowTitleKey = "show title";
 inline constexpr std::string_view kFontNameDefault = "Courier New";
 inline constexpr std::int32_t kFontSizeDefault = 8;
 
-// The colour dialog's custom colours live beside the program's other files.
+// The colour dialog's custom colours live beside the program's other files,
+// in a file of the same kind: keys "color-0" .. "color-15", white when missing.
 inline constexpr std::string_view kCustomColoursFile = "colors.ini";
+inline constexpr std::string_view kCustomColoursSection = "custom colors";
+inline constexpr std::string_view kCustomColourKeyPrefix = "color-";
+inline constexpr std::int32_t kCustomColourDefault = 0xFFFFFF;
 
 } // namespace vanemark::settings

@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/NumberText.h"
+#include "core/ProfileEdit.h"
 #include "core/Tokenizer.h"
 
 #include <algorithm>
@@ -39,40 +40,48 @@ int ProfileFile::Load(const std::string& filePath, char comment)
     path = filePath;
     commentChar = comment;
     auto bytes = ReadWholeFile(path);
-    if (!bytes)
+    if (!bytes) {
         return -1;
-    size = bytes->size();
-    text = std::move(*bytes);
+    }
+    Adopt(std::move(*bytes));
+    return 0;
+}
+
+void ProfileFile::Adopt(std::string bytes)
+{
+    size = bytes.size();
+    text = std::move(bytes);
     // Two terminators past the end, so the last line is always terminated.
     text.append(2, '\0');
 
-    for (char& c : text)
-        if (IsLineEnd(c))
-            c = '\0';
+    std::replace_if(text.begin(), text.end(), IsLineEnd, '\0');
     // Lines are the runs between terminators; a NUL byte in the file ends a
     // line just as a line ending does.
     std::size_t begin = 0;
     while (begin < size) {
         std::size_t end = begin;
-        while (end < size && text[end] != '\0')
+        while (end < size && text[end] != '\0') {
             ++end;
+        }
         if (commentChar != '\0') {
             auto hit = std::find(text.begin() + static_cast<std::ptrdiff_t>(begin),
                                  text.begin() + static_cast<std::ptrdiff_t>(end), commentChar);
             std::fill(hit, text.begin() + static_cast<std::ptrdiff_t>(end), '\0');
             end = static_cast<std::size_t>(hit - text.begin());
         }
-        while (end > begin && IsBlank(text[end - 1]))
+        while (end > begin && IsBlank(text[end - 1])) {
             text[--end] = '\0';
-        for (std::size_t i = begin; i < end && IsBlank(text[i]); ++i)
+        }
+        for (std::size_t i = begin; i < end && IsBlank(text[i]); ++i) {
             text[i] = '\0';
+        }
         begin = end;
-        while (begin < size && text[begin] == '\0')
+        while (begin < size && text[begin] == '\0') {
             ++begin;
+        }
     }
     loaded = true;
     Rewind();
-    return 0;
 }
 
 int ProfileFile::Reload()
@@ -93,8 +102,9 @@ void ProfileFile::Close()
 
 std::size_t ProfileFile::SkipEmpty(std::size_t pos) const
 {
-    while (pos < size && text[pos] == '\0')
+    while (pos < size && text[pos] == '\0') {
         ++pos;
+    }
     return pos;
 }
 
@@ -105,8 +115,9 @@ void ProfileFile::Rewind()
 
 std::optional<std::string_view> ProfileFile::NextLine()
 {
-    if (!loaded || cursor >= size)
+    if (!loaded || cursor >= size) {
         return std::nullopt;
+    }
     std::string_view line(text.data() + cursor);
     cursor = SkipEmpty(cursor + line.size());
     return line;
@@ -115,39 +126,45 @@ std::optional<std::string_view> ProfileFile::NextLine()
 std::optional<std::string> ProfileFile::ReadLine(std::size_t max)
 {
     auto line = NextLine();
-    if (!line)
+    if (!line) {
         return std::nullopt;
+    }
     return std::string(line->substr(0, max));
 }
 
 long ProfileFile::FindSection(std::string_view section)
 {
-    if (!loaded || section.empty())
+    if (!loaded || section.empty()) {
         return -1;
+    }
     Rewind();
     while (cursor < size) {
         const std::size_t offset = cursor;
         std::string_view line = *NextLine();
         if (line.size() >= section.size() + 2 && line[0] == '[' && line.substr(1, section.size()) == section &&
-            line.find(']') == section.size() + 1)
+            line.find(']') == section.size() + 1) {
             return static_cast<long>(offset);
+        }
     }
     return -1;
 }
 
 std::optional<std::string_view> ProfileFile::FindValue(std::string_view section, std::string_view key)
 {
-    if (FindSection(section) < 0)
+    if (FindSection(section) < 0) {
         return std::nullopt;
+    }
     Tokenizer tokens;
     while (auto line = NextLine()) {
-        if (line->front() == '[')
+        if (line->front() == '[') {
             break;
+        }
         tokens.SetDelimiters("=");
         tokens.SetText(*line);
         auto name = tokens.NextToken();
-        if (!name || TrimRight(*name) != key)
+        if (!name || TrimRight(*name) != key) {
             continue;
+        }
         tokens.SetDelimiters(" =");
         tokens.SkipDelimiters();
         // The value lies in the prepared text at the same offset as in the line copy.
@@ -160,16 +177,18 @@ std::optional<std::string_view> ProfileFile::FindValue(std::string_view section,
 std::int32_t ProfileFile::GetInt(std::string_view section, std::string_view key, std::int32_t def, bool* usedDefault)
 {
     auto value = FindValue(section, key);
-    if (usedDefault)
+    if (usedDefault) {
         *usedDefault = !value;
+    }
     return value ? ParseInt(*value) : def;
 }
 
 double ProfileFile::GetFloat(std::string_view section, std::string_view key, double def, bool* usedDefault)
 {
     auto value = FindValue(section, key);
-    if (usedDefault)
+    if (usedDefault) {
         *usedDefault = !value;
+    }
     return value ? ParseDouble(*value) : def;
 }
 
@@ -177,10 +196,12 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
                                    std::size_t max, bool* usedDefault)
 {
     auto value = FindValue(section, key);
-    if (!value && !def)
+    if (!value && !def) {
         return {};
-    if (usedDefault)
+    }
+    if (usedDefault) {
         *usedDefault = !value;
+    }
     const std::string_view chosen = value ? *value : *def;
     return std::string(chosen.substr(0, max == 0 ? 0 : max - 1));
 }
@@ -188,15 +209,17 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
 ProfileFile::Target ProfileFile::Locate(std::string_view section, std::string_view key)
 {
     Target target;
-    if (FindSection(section) < 0)
+    if (FindSection(section) < 0) {
         return target;
+    }
     target.sectionFound = true;
     target.position = cursor;
     while (cursor < size) {
         const std::size_t offset = cursor;
         std::string_view line = *NextLine();
-        if (line.front() == '[')
+        if (line.front() == '[') {
             break;
+        }
         // Compared as written: white space before the "=" is part of the key here.
         if (line.substr(0, line.find('=')) == key) {
             target.keyFound = true;
@@ -207,37 +230,44 @@ ProfileFile::Target ProfileFile::Locate(std::string_view section, std::string_vi
     return target;
 }
 
-int ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+std::string ProfileFile::Rewritten(const std::optional<std::string>& old, std::string_view section,
+                                   std::string_view key, std::string_view value)
 {
     const Target target = Locate(section, key);
     std::string entry;
     entry.append(key).append("=").append(value);
-    auto old = ReadWholeFile(path);
 
     std::string out;
     if (!old || !target.sectionFound) {
-        if (old)
+        if (old) {
             out.append(*old).append(lineEnding);
+        }
         out.append("[").append(section).append("]").append(lineEnding);
         out.append(entry).append(lineEnding);
-    } else {
-        // The disk may have changed behind our back; never index past it.
-        const std::size_t pos = std::min(target.position, old->size());
-        out.assign(*old, 0, pos);
-        if (target.keyFound) {
-            out += entry;
-            auto lineEnd = old->find_first_of("\r\n", pos);
-            if (lineEnd != std::string::npos)
-                out.append(*old, lineEnd);
-        } else {
-            if (pos == old->size() && pos > 0 && !IsLineEnd(old->back()))
-                out += lineEnding;
-            out += entry;
-            out += lineEnding;
-            out.append(*old, pos);
-        }
+        return out;
     }
-    return Replace(out);
+    // The disk may have changed behind our back; never index past it.
+    const std::size_t pos = std::min(target.position, old->size());
+    out.assign(*old, 0, pos);
+    if (target.keyFound) {
+        out += entry;
+        auto lineEnd = old->find_first_of("\r\n", pos);
+        if (lineEnd != std::string::npos) {
+            out.append(*old, lineEnd);
+        }
+        return out;
+    }
+    if (pos == old->size() && pos > 0 && !IsLineEnd(old->back())) {
+        out += lineEnding;
+    }
+    out.append(entry).append(lineEnding);
+    out.append(*old, pos);
+    return out;
+}
+
+int ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    return ProfileEdit(*this).Set(section, key, value).Commit();
 }
 
 int ProfileFile::WriteInt(std::string_view section, std::string_view key, std::int32_t value)
@@ -248,28 +278,27 @@ int ProfileFile::WriteInt(std::string_view section, std::string_view key, std::i
 int ProfileFile::DeleteKey(std::string_view section, std::string_view key)
 {
     const Target target = Locate(section, key);
-    if (!target.keyFound)
+    if (!target.keyFound) {
         return -1;
+    }
     auto old = ReadWholeFile(path);
-    if (!old)
+    if (!old) {
         return -1;
+    }
     const std::size_t pos = std::min(target.position, old->size());
     std::string out(*old, 0, pos);
     auto lineEnd = old->find_first_of("\r\n", pos);
     if (lineEnd != std::string::npos) {
         // A CR LF pair is one line ending.
         std::size_t after = lineEnd + 1;
-        if ((*old)[lineEnd] == '\r' && after < old->size() && (*old)[after] == '\n')
+        if ((*old)[lineEnd] == '\r' && after < old->size() && (*old)[after] == '\n') {
             ++after;
+        }
         out.append(*old, after);
     }
-    return Replace(out);
-}
-
-int ProfileFile::Replace(const std::string& bytes)
-{
-    if (path.empty() || ReplaceFileAtomically(path, bytes) != 0)
+    if (path.empty() || ReplaceFileAtomically(path, out) != 0) {
         return -1;
+    }
     return Reload();
 }
 

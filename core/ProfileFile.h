@@ -11,6 +11,7 @@ namespace vanemark {
 // A sectioned settings file, read whole into memory. Lookups run on the
 // prepared copy; every write rewrites the file (through a temporary file and
 // an atomic rename) and reloads it, so memory always matches the disk.
+// Several keys written together go through one ProfileEdit.
 class ProfileFile {
 public:
     ProfileFile() = default;
@@ -38,6 +39,7 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::optional<std::string_view> def,
                           std::size_t max = 256, bool* usedDefault = nullptr);
 
+    // One ProfileEdit of one key, committed at once.
     int WriteString(std::string_view section, std::string_view key, std::string_view value);
     int WriteInt(std::string_view section, std::string_view key, std::int32_t value);
     int DeleteKey(std::string_view section, std::string_view key);
@@ -52,6 +54,15 @@ public:
     std::string_view Text() const { return {text.data(), size}; }
 
 private:
+    friend class ProfileEdit;
+
+    // Takes the bytes as the file's contents and prepares the lookup copy.
+    void Adopt(std::string bytes);
+    // The bytes one WriteString leaves: the key is located in this object's
+    // prepared copy and spliced into `old`, the file's bytes as they are on
+    // disk (nullopt when there is no file).
+    std::string Rewritten(const std::optional<std::string>& old, std::string_view section, std::string_view key,
+                          std::string_view value);
     std::size_t SkipEmpty(std::size_t pos) const;
     std::optional<std::string_view> FindValue(std::string_view section, std::string_view key);
     struct Target {
@@ -61,7 +72,6 @@ private:
         std::size_t headerEnd = 0; // offset just after the header line's text
     };
     Target Locate(std::string_view section, std::string_view key);
-    int Replace(const std::string& bytes);
 
     std::string text;
     std::size_t size = 0;

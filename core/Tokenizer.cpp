@@ -20,8 +20,9 @@ std::string_view Tokenizer::SetText(std::string_view text)
 
 std::string_view Tokenizer::SetText(const char* text)
 {
-    if (text == nullptr)
+    if (text == nullptr) {
         return hasText ? std::string_view(copy) : std::string_view();
+    }
     return SetText(std::string_view(text));
 }
 
@@ -32,8 +33,9 @@ void Tokenizer::SetDelimiters(std::string_view delimiterSet)
 
 void Tokenizer::SetDelimiters(const char* delimiterSet)
 {
-    if (delimiterSet != nullptr)
+    if (delimiterSet != nullptr) {
         SetDelimiters(std::string_view(delimiterSet));
+    }
 }
 
 bool Tokenizer::IsDelimiter(char c, std::string_view set) const
@@ -56,20 +58,23 @@ std::size_t Tokenizer::End() const
 
 std::optional<std::string_view> Tokenizer::NextToken(std::optional<std::string_view> override)
 {
-    if (!hasText)
+    if (!hasText) {
         return std::nullopt;
+    }
     const std::string_view set = Active(override);
     const std::size_t end = End();
     std::size_t i = cursor;
-    while (i < end && IsDelimiter(copy[i], set))
+    while (i < end && IsDelimiter(copy[i], set)) {
         ++i;
+    }
     if (i >= end) {
         cursor = end;
         return std::nullopt;
     }
     const std::size_t begin = i;
-    while (i < end && !IsDelimiter(copy[i], set))
+    while (i < end && !IsDelimiter(copy[i], set)) {
         ++i;
+    }
     std::string_view token(copy.data() + begin, i - begin);
     if (i < end) {
         copy[i] = '\0';
@@ -88,24 +93,28 @@ int Tokenizer::NextInt()
 
 std::size_t Tokenizer::SkipDelimiters(std::optional<std::string_view> override)
 {
-    if (!hasText)
+    if (!hasText) {
         return 0;
+    }
     const std::string_view set = Active(override);
     const std::size_t end = End();
-    while (cursor < end && IsDelimiter(copy[cursor], set))
+    while (cursor < end && IsDelimiter(copy[cursor], set)) {
         ++cursor;
+    }
     return cursor;
 }
 
 std::optional<std::string_view> Tokenizer::Rest(std::optional<std::string_view> override) const
 {
-    if (!hasText)
+    if (!hasText) {
         return std::nullopt;
+    }
     const std::string_view set = Active(override);
     const std::size_t end = End();
     std::size_t i = cursor;
-    while (i < end && IsDelimiter(copy[i], set))
+    while (i < end && IsDelimiter(copy[i], set)) {
         ++i;
+    }
     return std::string_view(copy.data() + i, end - i);
 }
 
@@ -121,16 +130,18 @@ bool IsTrailingSpace(char c)
 std::string& TrimRight(std::string& text)
 {
     std::size_t n = text.size();
-    while (n > 0 && IsTrailingSpace(text[n - 1]))
+    while (n > 0 && IsTrailingSpace(text[n - 1])) {
         --n;
+    }
     text.resize(n);
     return text;
 }
 
 std::string_view TrimRight(std::string_view text)
 {
-    while (!text.empty() && IsTrailingSpace(text.back()))
+    while (!text.empty() && IsTrailingSpace(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 

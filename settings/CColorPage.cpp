@@ -1,8 +1,10 @@
 #include "settings/CColorPage.h"
 
-#include "core/ProfileFile.h"
-#include "panel/CPanelCtrl.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsSchema.h"
+#include "core/ProfileEdit.h"
 #include "settings/CColourButton.h"
+#include "settings/SaveFailure.h"
 #include "settings/SettingsHost.h"
 
 #include <QCheckBox>
@@ -17,40 +19,8 @@ namespace vanemark {
 
 namespace {
 
-constexpr std::string_view kSection = "settings";
-constexpr std::array<std::string_view, CColorPage::RoleCount> kColourKeys{"bkcolor",     "grid color", "flaps color",
-                                                                          "pitch color", "pitch down", "stick color"};
-constexpr std::array<const char*, CColorPage::RoleCount> kObjectNames{"background", "instruments", "flapsMarks",
-                                                                      "pitchUp",    "pitchDown",   "stick"};
-// The custom colours live beside the program's other files.
-constexpr const char* kCustomColorsFile = "colors.ini";
-
-std::uint32_t PanelColour(const CPanelCtrl& panel, CColorPage::Role role)
-{
-    Colour value = 0;
-    switch (role) {
-    case CColorPage::Background:
-        value = panel.backgroundColour;
-        break;
-    case CColorPage::Instruments:
-        value = panel.InstrumentColour();
-        break;
-    case CColorPage::FlapsMarks:
-        value = panel.flapsColour;
-        break;
-    case CColorPage::PitchUp:
-        value = panel.pitchUpColour;
-        break;
-    case CColorPage::PitchDown:
-        value = panel.pitchDownColour;
-        break;
-    case CColorPage::Stick:
-    case CColorPage::RoleCount:
-        value = panel.stickColour;
-        break;
-    }
-    return static_cast<std::uint32_t>(value);
-}
+constexpr std::array<const char*, PanelColours::RoleCount> kObjectNames{"background", "instruments", "flapsMarks",
+                                                                        "pitchUp",    "pitchDown",   "stick"};
 
 } // namespace
 
@@ -75,15 +45,16 @@ bool CColorPage::OnInitDialog()
         label->setBuddy(first);
         grid->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(first, row, 1);
-        if (second)
+        if (second) {
             grid->addWidget(second, row, 2);
+        }
     };
     // "Backgound:" is the label users know from the dialog, spelling included.
-    addRow(0, tr("Backgound:"), buttons[Background], nullptr);
-    addRow(1, tr("Instruments:"), buttons[Instruments], nullptr);
-    addRow(2, tr("Flaps positions:"), buttons[FlapsMarks], nullptr);
-    addRow(3, tr("Pitch:"), buttons[PitchUp], buttons[PitchDown]);
-    addRow(4, tr("Stick:"), buttons[Stick], nullptr);
+    addRow(0, tr("Backgound:"), buttons[PanelColours::Background], nullptr);
+    addRow(1, tr("Instruments:"), buttons[PanelColours::Instruments], nullptr);
+    addRow(2, tr("Flaps positions:"), buttons[PanelColours::FlapsMarks], nullptr);
+    addRow(3, tr("Pitch:"), buttons[PanelColours::PitchUp], buttons[PanelColours::PitchDown]);
+    addRow(4, tr("Stick:"), buttons[PanelColours::Stick], nullptr);
     grid->setColumnStretch(3, 1);
 
     // The font row and the title check box exist but are never offered.
@@ -107,15 +78,14 @@ bool CColorPage::OnInitDialog()
 
     fontName = owner.PanelFontName();
     fontSize = owner.PanelFontSize();
-    const CPanelCtrl& panel = owner.Panel();
+    const PanelColours colours = owner.Colours();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i]->SetTrackSelection(true);
-        buttons[i]->SetCustomColorsFile(kCustomColorsFile);
-        buttons[i]->SetColor(PanelColour(panel, static_cast<Role>(i)));
+        buttons[i]->SetCustomColorsFile(std::string(settings::kCustomColoursFile));
+        buttons[i]->SetColor(static_cast<std::uint32_t>(colours.colour[i]));
     }
 
-    ProfileFile file(settingsPath, '#', "\r\n");
-    showTitle = file.GetInt(kSection, "show title", 0) != 0;
+    showTitle = settings::OpenSettings(settingsPath).GetInt(settings::kSection, settings::kShowTitleKey, 0) != 0;
     showTitleCheck->setChecked(showTitle);
     fontNameLabel->setText(QString::fromStdString(fontName));
     return true;
@@ -124,32 +94,33 @@ bool CColorPage::OnInitDialog()
 void CColorPage::OnOK()
 {
     showTitle = showTitleCheck->isChecked();
-
-    std::array<std::uint32_t, RoleCount> colours{};
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        colours[i] = buttons[i]->GetColor();
-
-    ProfileFile file(settingsPath, '#', "\r\n");
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        file.WriteInt(kSection, kColourKeys[i], static_cast<std::int32_t>(colours[i]));
-    file.WriteString(kSection, "font name", fontName);
-    file.WriteInt(kSection, "font size", fontSize);
-
-    // The running panel takes the values whether or not the file could be written.
-    owner.SetPanelFont(fontName, fontSize);
-    CPanelCtrl& panel = owner.Panel();
-    panel.backgroundColour = static_cast<Colour>(colours[Background]);
-    panel.SetInstrumentColour(static_cast<Colour>(colours[Instruments]));
-    panel.flapsColour = static_cast<Colour>(colours[FlapsMarks]);
-    panel.pitchUpColour = static_cast<Colour>(colours[PitchUp]);
-    panel.pitchDownColour = static_cast<Colour>(colours[PitchDown]);
-    panel.stickColour = static_cast<Colour>(colours[Stick]);
-
-    if (owner.ShowTitle() != showTitle) {
-        owner.SetShowTitle(showTitle);
-        file.WriteInt(kSection, "show title", showTitle ? 1 : 0);
+    PanelColours colours;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        colours.colour[i] = static_cast<Colour>(buttons[i]->GetColor());
     }
-    panel.Refresh();
+    // The title key is written only when the state changes, as the window
+    // does not read it at start-up.
+    const bool titleChanges = owner.ShowTitle() != showTitle;
+
+    ProfileFile file = settings::OpenSettings(settingsPath);
+    ProfileEdit edit(file);
+    settings::WriteColours(edit, colours);
+    edit.Set(settings::kSection, settings::kFontNameKey, fontName);
+    edit.SetInt(settings::kSection, settings::kFontSizeKey, fontSize);
+    if (titleChanges) {
+        edit.SetInt(settings::kSection, settings::kShowTitleKey, showTitle ? 1 : 0);
+    }
+    const int saved = edit.Commit();
+
+    // The running window takes the values whether or not they could be stored.
+    owner.SetPanelFont(fontName, fontSize);
+    owner.SetColours(colours);
+    if (titleChanges) {
+        owner.SetShowTitle(showTitle);
+    }
+    if (saved != 0) {
+        ShowSaveFailure(this, settingsPath, edit.Error());
+    }
 }
 
 } // namespace vanemark

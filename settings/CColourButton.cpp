@@ -2,6 +2,7 @@
 
 #include "settings/CColourPopup.h"
 #include "settings/ColourRef.h"
+#include "settings/GuardedCall.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>
@@ -16,7 +17,7 @@ CColourButton::CColourButton(QWidget* parent)
     defaultColour = palette().color(QPalette::Mid);
     setAutoDefault(false);
     setAttribute(Qt::WA_Hover);
-    connect(this, &QPushButton::clicked, this, &CColourButton::ShowPopup);
+    connect(this, &QPushButton::clicked, this, [this] { RunGuarded("Colour button", [this] { ShowPopup(); }); });
 }
 
 CColourButton::~CColourButton()
@@ -47,8 +48,9 @@ void CColourButton::SetTrackSelection(bool on)
 
 void CColourButton::ShowPopup()
 {
-    if (popup)
+    if (popup) {
         return;
+    }
     popupOpen = true;
     popup = new CColourPopup(*this, colour, customText, customColorsFile);
     connect(popup, &CColourPopup::SelectionChanged, this, &CColourButton::OnSelChange);
@@ -60,8 +62,9 @@ void CColourButton::ShowPopup()
 
 void CColourButton::OnSelChange(std::uint32_t value)
 {
-    if (trackSelection)
+    if (trackSelection) {
         SetColor(value);
+    }
 }
 
 void CColourButton::OnSelEndOK(std::uint32_t value)
@@ -69,7 +72,7 @@ void CColourButton::OnSelEndOK(std::uint32_t value)
     popupOpen = false;
     popup = nullptr; // it deletes itself
     SetColor(value);
-    emit colourPicked(value);
+    Q_EMIT colourPicked(value);
     setFocus(Qt::PopupFocusReason);
 }
 
@@ -86,7 +89,7 @@ void CColourButton::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Down:
     case Qt::Key_F4:
-        ShowPopup();
+        RunGuarded("Colour button", [this] { ShowPopup(); });
         event->accept();
         return;
     case Qt::Key_Up:
@@ -140,10 +143,12 @@ void CColourButton::DrawItem(QPainter& painter)
     option.text.clear();
     option.icon = QIcon();
     option.features &= ~QStyleOptionButton::HasMenu;
-    if (hot && isEnabled())
+    if (hot && isEnabled()) {
         option.state |= QStyle::State_MouseOver;
-    if (popupOpen)
+    }
+    if (popupOpen) {
         option.state |= QStyle::State_Sunken | QStyle::State_On;
+    }
     style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
 
     const QRect content = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
@@ -155,14 +160,17 @@ void CColourButton::DrawItem(QPainter& painter)
     style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
 
     QRect swatch(content.left() + 2, content.top() + 2, content.width() - arrowWidth - 6, content.height() - 4);
-    if (popupOpen) // follow the pressed face
+    if (popupOpen) { // follow the pressed face
         swatch.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                          style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
-    if (swatch.width() <= 0 || swatch.height() <= 0)
+    }
+    if (swatch.width() <= 0 || swatch.height() <= 0) {
         return;
+    }
     QColor fill = colour == noColour ? defaultColour : ToQColor(colour);
-    if (!isEnabled())
+    if (!isEnabled()) {
         fill = palette().color(QPalette::Disabled, QPalette::Button);
+    }
     painter.fillRect(swatch, fill);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));

@@ -44,7 +44,7 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+Q_SIGNALS:
     // The colour changed through the popup (not through SetColor alone).
     void colourPicked(std::uint32_t colour);
 

@@ -3,6 +3,8 @@
 #include "settings/ColourPalette.h"
 #include "settings/ColourRef.h"
 #include "settings/CustomColours.h"
+#include "settings/GuardedCall.h"
+#include "settings/SaveFailure.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -39,8 +41,9 @@ CColourPopup::CColourPopup(QWidget& owner, std::uint32_t start, QString text, st
 
     // Switching to another application ends the selection, as it closes menus.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && isVisible())
+        if (state != Qt::ApplicationActive && isVisible()) {
             Finish(false, startColour);
+        }
     });
 }
 
@@ -64,44 +67,53 @@ void CColourPopup::ComputeLayout()
 
 QRect CColourPopup::EntryRect(int entry) const
 {
-    if (entry == palette::kMoreColors)
+    if (entry == palette::kMoreColors) {
         return moreRect;
-    if (entry < 0 || entry >= palette::kCount)
+    }
+    if (entry < 0 || entry >= palette::kCount) {
         return {};
+    }
     return {gridOrigin.x() + (entry % palette::kColumns) * boxSize,
             gridOrigin.y() + (entry / palette::kColumns) * boxSize, boxSize, boxSize};
 }
 
 int CColourPopup::EntryAt(const QPoint& point) const
 {
-    if (moreRect.contains(point))
+    if (moreRect.contains(point)) {
         return palette::kMoreColors;
+    }
     const QPoint local = point - gridOrigin;
-    if (local.x() < 0 || local.y() < 0)
+    if (local.x() < 0 || local.y() < 0) {
         return palette::kNone;
+    }
     const int column = local.x() / boxSize;
     const int row = local.y() / boxSize;
-    if (column >= palette::kColumns || row >= palette::kRows)
+    if (column >= palette::kColumns || row >= palette::kRows) {
         return palette::kNone;
+    }
     return row * palette::kColumns + column;
 }
 
 std::uint32_t CColourPopup::EntryColour(int entry) const
 {
-    if (entry >= 0 && entry < palette::kCount)
+    if (entry >= 0 && entry < palette::kCount) {
         return palette::Entries()[static_cast<std::size_t>(entry)].colour;
+    }
     return startColour;
 }
 
 QPoint CColourPopup::Place(const QSize& popupSize, const QRect& buttonRect, const QRect& workArea)
 {
     QPoint pos(buttonRect.left(), buttonRect.top() + buttonRect.height());
-    if (pos.x() + popupSize.width() > workArea.left() + workArea.width())
+    if (pos.x() + popupSize.width() > workArea.left() + workArea.width()) {
         pos.setX(workArea.left() + workArea.width() - popupSize.width());
-    if (pos.x() < workArea.left())
+    }
+    if (pos.x() < workArea.left()) {
         pos.setX(workArea.left());
-    if (pos.y() + popupSize.height() > workArea.top() + workArea.height())
+    }
+    if (pos.y() + popupSize.height() > workArea.top() + workArea.height()) {
         pos.setY(buttonRect.top() - popupSize.height());
+    }
     return pos;
 }
 
@@ -109,8 +121,9 @@ void CColourPopup::Open()
 {
     const QRect buttonRect(button->mapToGlobal(QPoint(0, 0)), button->size());
     QScreen* screen = QGuiApplication::screenAt(buttonRect.center());
-    if (!screen)
+    if (!screen) {
         screen = button->screen();
+    }
     const QRect workArea = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), buttonRect.size() * 64);
     move(Place(size(), buttonRect, workArea));
     show();
@@ -120,13 +133,14 @@ void CColourPopup::Open()
 
 void CColourPopup::ChangeSelection(int entry)
 {
-    if (entry == selection)
+    if (entry == selection) {
         return;
+    }
     const int previous = selection;
     selection = entry;
     update(EntryRect(previous).adjusted(-1, -1, 1, 1));
     update(EntryRect(selection).adjusted(-1, -1, 1, 1));
-    emit SelectionChanged(EntryColour(selection));
+    Q_EMIT SelectionChanged(EntryColour(selection));
 }
 
 void CColourPopup::EndSelection()
@@ -135,20 +149,22 @@ void CColourPopup::EndSelection()
         // The dialog is modal: run it once this event is done and the
         // popup has let go of mouse and keyboard.
         hide();
-        QTimer::singleShot(0, this, &CColourPopup::RunColourDialog);
+        QTimer::singleShot(0, this, [this] { RunGuarded("More Colors", [this] { RunColourDialog(); }); });
         return;
     }
-    if (selection >= 0 && selection < palette::kCount)
+    if (selection >= 0 && selection < palette::kCount) {
         Finish(true, EntryColour(selection));
-    else
+    } else {
         Finish(false, startColour);
+    }
 }
 
 void CColourPopup::RunColourDialog()
 {
     CustomColourSet custom = LoadCustomColours(customColorsFile);
-    for (std::size_t i = 0; i < custom.size(); ++i)
+    for (std::size_t i = 0; i < custom.size(); ++i) {
         QColorDialog::setCustomColor(static_cast<int>(i), ToQColor(custom[i]));
+    }
 
     // Qt's own dialog on every platform: native ones may ignore the custom colours.
     QColorDialog dialog(ToQColor(startColour), button->window());
@@ -157,25 +173,32 @@ void CColourPopup::RunColourDialog()
     const bool accepted = dialog.exec() == QDialog::Accepted;
 
     // Kept also when the dialog was cancelled: custom colours are edited in place.
-    for (std::size_t i = 0; i < custom.size(); ++i)
+    for (std::size_t i = 0; i < custom.size(); ++i) {
         custom[i] = FromQColor(QColorDialog::customColor(static_cast<int>(i)));
-    SaveCustomColours(customColorsFile, custom);
+    }
+    std::string reason;
+    if (SaveCustomColours(customColorsFile, custom, &reason) != 0) {
+        ShowSaveFailure(button->window(), customColorsFile, reason);
+    }
 
-    if (accepted)
+    if (accepted) {
         Finish(true, FromQColor(dialog.selectedColor()));
-    else
+    } else {
         Finish(false, startColour);
+    }
 }
 
 void CColourPopup::Finish(bool chosen, std::uint32_t colour)
 {
-    if (finished)
+    if (finished) {
         return;
+    }
     finished = true;
-    if (chosen)
-        emit SelectionEnded(colour);
-    else
-        emit SelectionCancelled(startColour);
+    if (chosen) {
+        Q_EMIT SelectionEnded(colour);
+    } else {
+        Q_EMIT SelectionCancelled(startColour);
+    }
     close();
 }
 
@@ -248,7 +271,7 @@ void CColourPopup::closeEvent(QCloseEvent* event)
     // Qt closes a popup by itself on a click outside it; that cancels.
     if (!finished && isVisible()) {
         finished = true;
-        emit SelectionCancelled(startColour);
+        Q_EMIT SelectionCancelled(startColour);
     }
     QWidget::closeEvent(event);
 }

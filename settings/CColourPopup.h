@@ -35,7 +35,7 @@ public:
     // above the button when it would stick out at the bottom.
     static QPoint Place(const QSize& popupSize, const QRect& buttonRect, const QRect& workArea);
 
-signals:
+Q_SIGNALS:
     // The selected entry changed; carries its colour (the start colour for
     // the "More Colors..." row and for no entry).
     void SelectionChanged(std::uint32_t colour);

@@ -1,10 +1,13 @@
 #include "settings/CGeneralPage.h"
 
-#include "core/NumberText.h"
-#include "core/ProfileFile.h"
-#include "core/Tokenizer.h"
+#include "config/IntervalRules.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsSchema.h"
+#include "config/Version.h"
+#include "core/ProfileEdit.h"
 #include "settings/CNumericSpin.h"
 #include "settings/FieldNumber.h"
+#include "settings/SaveFailure.h"
 #include "settings/SettingsHost.h"
 
 #include <QGridLayout>
@@ -18,25 +21,14 @@ namespace vanemark {
 
 namespace {
 
-constexpr std::string_view kSection = "settings";
-constexpr std::string_view kServerKey = "server";
-constexpr std::string_view kIntervalKey = "interval";
-constexpr std::string_view kServerDefault = "21100 127.0.0.1 127.0.0.1";
-constexpr std::size_t kServerBuffer = 256; // 255 characters
-constexpr const char* kDefaultHost = "127.0.0.1";
-constexpr const char* kDefaultPort = "21100";
-constexpr std::int32_t kIntervalDefault = 500;
-constexpr std::int32_t kIntervalQuantum = 25;
-constexpr std::int64_t kPortMin = 1;
-constexpr std::int64_t kPortMax = 65535;
-constexpr std::int64_t kIntervalMin = 25;
-constexpr std::int64_t kIntervalMax = 1000000;
-// Whatever splits the "server" value when it is read back, here or at start-up.
-constexpr std::string_view kServerDelimiters = " \t,=";
-
 QString RangeMessage(std::int64_t low, std::int64_t high)
 {
     return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+}
+
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -90,37 +82,22 @@ bool CGeneralPage::OnInitDialog()
     layout->addStretch(1);
     AddButtonRow(*layout);
 
-    ReadSettings();
-    intervalSpin->SetRange(25, 10000, 25);
-    versionLabel->setText(QStringLiteral("%1, %2").arg(QLatin1String(versionText), QLatin1String(versionDate)));
+    ProfileFile file = settings::OpenSettings(settingsPath);
+    server = settings::ParseServer(file.GetString(settings::kSection, settings::kServerKey, settings::kServerDefault,
+                                                  settings::kServerTextBuffer));
+    // What the window runs at, which start-up may have corrected from the stored value.
+    interval = owner.Interval();
+    intervalSpin->SetRange(settings::kTickMs, settings::kSpinIntervalMax, settings::kTickMs);
+    versionLabel->setText(QStringLiteral("%1, %2").arg(Latin1(kAppTitle), Latin1(kVersionDate)));
     FillControls();
     return true;
 }
 
-void CGeneralPage::ReadSettings()
-{
-    ProfileFile file(settingsPath, '#', "\r\n");
-
-    const std::string value = file.GetString(kSection, kServerKey, kServerDefault, kServerBuffer);
-    Tokenizer tokens(value, " \t,");
-    const auto portText = tokens.NextToken();
-    const auto serverText = tokens.NextToken();
-    server = serverText ? std::string(*serverText) : kDefaultHost;
-    port = ParseInt(portText ? *portText : std::string_view(kDefaultPort));
-    const auto rest = serverText ? tokens.Rest() : std::nullopt;
-    localAddress = rest ? std::string(*rest) : std::string();
-
-    std::int32_t stored = file.GetInt(kSection, kIntervalKey, kIntervalDefault);
-    if (stored < 0)
-        stored = kIntervalQuantum;
-    interval = static_cast<std::uint32_t>(stored / kIntervalQuantum * kIntervalQuantum);
-}
-
 void CGeneralPage::FillControls()
 {
-    serverEdit->setText(QString::fromStdString(server));
-    portEdit->setText(QString::number(port));
-    localEdit->setText(QString::fromStdString(localAddress));
+    serverEdit->setText(QString::fromStdString(server.host));
+    portEdit->setText(QString::number(server.port));
+    localEdit->setText(QString::fromStdString(server.localAddress));
     intervalSpin->SetText(QString::number(interval));
 }
 
@@ -128,19 +105,20 @@ void CGeneralPage::Refuse(QWidget& field, const QString& message)
 {
     QMessageBox::warning(this, QStringLiteral("Vanemark"), message);
     field.setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(&field))
+    if (auto* edit = qobject_cast<QLineEdit*>(&field)) {
         edit->selectAll();
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(&field))
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(&field)) {
         spin->selectAll();
+    }
 }
 
 bool CGeneralPage::ReadControls()
 {
-    // Blanks, tabs, commas and "=" separate the parts of the stored value;
-    // inside a host name they would shift the port and addresses on the next read.
-    const auto host = [](const QLineEdit& edit) { return edit.text().trimmed().toStdString(); };
-    const std::string newServer = host(*serverEdit);
-    if (newServer.find_first_of(kServerDelimiters) != std::string::npos) {
+    // A separator inside an address would shift the port and addresses on
+    // the next read of the stored value.
+    const auto address = [](const QLineEdit& edit) { return edit.text().trimmed().toStdString(); };
+    const std::string newHost = address(*serverEdit);
+    if (!settings::IsStorableAddress(newHost)) {
         Refuse(*serverEdit, tr("Please enter a server address without blanks, tabs, commas or equals signs."));
         return false;
     }
@@ -150,13 +128,13 @@ bool CGeneralPage::ReadControls()
         Refuse(*portEdit, QStringLiteral("Please enter an integer."));
         return false;
     }
-    if (*portValue < kPortMin || *portValue > kPortMax) {
-        Refuse(*portEdit, RangeMessage(kPortMin, kPortMax));
+    if (*portValue < settings::kPortMin || *portValue > settings::kPortMax) {
+        Refuse(*portEdit, RangeMessage(settings::kPortMin, settings::kPortMax));
         return false;
     }
 
-    const std::string newLocal = host(*localEdit);
-    if (newLocal.find_first_of(kServerDelimiters) != std::string::npos) {
+    const std::string newLocal = address(*localEdit);
+    if (!settings::IsStorableAddress(newLocal)) {
         Refuse(*localEdit, tr("Please enter a local address without blanks, tabs, commas or equals signs."));
         return false;
     }
@@ -166,35 +144,40 @@ bool CGeneralPage::ReadControls()
         Refuse(*intervalSpin, QStringLiteral("Please enter a positive integer."));
         return false;
     }
-    if (*intervalValue < kIntervalMin || *intervalValue > kIntervalMax) {
-        Refuse(*intervalSpin, RangeMessage(kIntervalMin, kIntervalMax));
+    if (*intervalValue < settings::kPageIntervalMin || *intervalValue > settings::kPageIntervalMax) {
+        Refuse(*intervalSpin, RangeMessage(settings::kPageIntervalMin, settings::kPageIntervalMax));
         return false;
     }
 
     // An empty host would let the local address slide into its place when
     // the value is read back; store what a missing host means instead.
-    server = newServer.empty() ? std::string(kDefaultHost) : newServer;
-    port = static_cast<std::int32_t>(*portValue);
-    localAddress = newLocal;
-    interval = static_cast<std::uint32_t>(*intervalValue);
+    server.host = newHost.empty() ? settings::ServerSetting().host : newHost;
+    server.port = static_cast<std::int32_t>(*portValue);
+    server.localAddress = newLocal;
+    interval = static_cast<std::int32_t>(*intervalValue);
     return true;
 }
 
 void CGeneralPage::OnOK()
 {
-    if (!ReadControls())
+    if (!ReadControls()) {
         return;
+    }
+    interval = settings::NormaliseRuntimeInterval(interval);
 
-    ProfileFile file(settingsPath, '#', "\r\n");
-    file.WriteString(kSection, kServerKey, FormatInt(port) + " " + server + " " + localAddress);
+    ProfileFile file = settings::OpenSettings(settingsPath);
+    ProfileEdit edit(file);
+    edit.Set(settings::kSection, settings::kServerKey, settings::FormatServer(server));
+    edit.SetInt(settings::kSection, settings::kIntervalKey, interval);
+    const int saved = edit.Commit();
 
-    if (interval < static_cast<std::uint32_t>(kIntervalQuantum))
-        interval = kIntervalQuantum;
-    interval = interval / kIntervalQuantum * kIntervalQuantum;
-    file.WriteInt(kSection, kIntervalKey, static_cast<std::int32_t>(interval));
-    owner.SetInterval(static_cast<std::int32_t>(interval));
-
+    // The running window takes the interval whether or not it could be stored.
+    owner.SetInterval(interval);
+    interval = owner.Interval();
     FillControls();
+    if (saved != 0) {
+        ShowSaveFailure(this, settingsPath, edit.Error());
+    }
 }
 
 } // namespace vanemark

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "config/ServerSetting.h"
 #include "settings/CSettingsPage.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 class QLabel;
@@ -25,14 +25,10 @@ public:
 
     bool OnInitDialog() override;
 
-    static constexpr const char* versionText = "Vanemark v2.0.0";
-    static constexpr const char* versionDate = "26 Jan 2006";
-
 protected:
     void OnOK() override;
 
 private:
-    void ReadSettings();
     // Reads the controls into the fields; false (after telling the user and
     // focusing the field) on the first one that does not validate.
     bool ReadControls();
@@ -42,10 +38,8 @@ private:
     SettingsHost& owner;
     std::string settingsPath;
 
-    std::string server;
-    std::int32_t port = 0;
-    std::string localAddress;
-    std::uint32_t interval = 0;
+    settings::ServerSetting server;
+    std::int32_t interval = 0;
 
     QLineEdit* serverEdit = nullptr;
     QLineEdit* portEdit = nullptr;

@@ -59,16 +59,18 @@ void CNumericSpin::SetRange(double lowerBound, double upperBound, double stepSiz
 void CNumericSpin::SetPosition(double value)
 {
     const double span = upper - lower;
-    if (span == 0.0)
+    if (span == 0.0) {
         return;
+    }
     int pos = 0;
-    if (value < lower)
+    if (value < lower) {
         pos = 0;
-    else if (value > upper)
+    } else if (value > upper) {
         pos = steps;
-    else
+    } else {
         // Within the range the scaled value is not negative: rounding half up.
         pos = static_cast<int>(std::floor((value - lower) / span * steps + 0.5));
+    }
     // The arrow positions are 16-bit.
     position = static_cast<std::int16_t>(pos & 0xFFFF);
 }
@@ -79,10 +81,11 @@ void CNumericSpin::stepBy(int delta)
     // Accumulated rounding must not push a value that lands on a bound
     // (as 0.1 steps do) past it.
     double tolerance = 0.0;
-    if (delta >= 0)
+    if (delta >= 0) {
         tolerance = (value <= upper ? std::fabs(upper) : std::fabs(value)) * kRelativeTolerance;
-    else
+    } else {
         tolerance = (value <= lower ? std::fabs(lower) : std::fabs(value)) * kRelativeTolerance;
+    }
     tolerance = std::max(tolerance, kRelativeTolerance);
 
     const bool outside = delta >= 0 ? value - upper > tolerance : lower - value > tolerance;
@@ -98,16 +101,18 @@ void CNumericSpin::stepBy(int delta)
 QAbstractSpinBox::StepEnabled CNumericSpin::stepEnabled() const
 {
     // Both arrows always work: a step from outside the range clamps into it.
-    if (isReadOnly())
+    if (isReadOnly()) {
         return StepNone;
+    }
     return StepUpEnabled | StepDownEnabled;
 }
 
 QValidator::State CNumericSpin::validate(QString& input, int& /*pos*/) const
 {
     for (const QChar c : input) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
             return QValidator::Invalid;
+        }
     }
     return QValidator::Acceptable;
 }

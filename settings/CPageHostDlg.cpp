@@ -2,125 +2,90 @@
 
 #include "settings/CSettingsPage.h"
 
-#include <QEvent>
+#include <QStackedWidget>
 
 namespace vanemark {
 
-CPageHostDlg::CPageHostDlg(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+CPageHostDlg::CPageHostDlg(QWidget* parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags), stack(new QStackedWidget(this)), blank(new QWidget(stack))
+{
+    stack->setObjectName(QStringLiteral("pageStack"));
+    stack->addWidget(blank);
+}
 
 CPageHostDlg::~CPageHostDlg()
 {
     RemovePages();
 }
 
-void CPageHostDlg::SetContainer(QWidget* widget)
-{
-    if (container)
-        container->removeEventFilter(this);
-    container = widget;
-    if (container)
-        container->installEventFilter(this);
-}
-
 int CPageHostDlg::AddPage(int templateId)
 {
-    PageEntry entry;
-    entry.templateId = templateId;
-    entry.host = this;
-    entry.page = CreatePage(templateId);
-    if (!entry.page)
+    std::unique_ptr<CSettingsPage> created = CreatePage(templateId);
+    if (!created) {
         return -1;
-    CSettingsPage& page = *entry.page;
-    page.setParent(this);
-    page.setVisible(false);
-    page.SetHost(this);
-    page.OnInitDialog();
-    page.adjustSize();
-    if (container) {
-        // The page area grows to hold the largest page.
-        const QSize need = page.sizeHint().expandedTo(page.minimumSizeHint()).expandedTo(page.minimumSize());
-        container->setMinimumSize(container->minimumSize().expandedTo(need));
     }
-    page.setEnabled(true);
-    pages.push_back(std::move(entry));
-    PlacePages();
-    page.OnPageAdded();
-    pages.back().created = true;
+    CSettingsPage* page = created.get();
+    page->SetHost(this);
+    stack->addWidget(created.release());
+    page->OnInitDialog();
+    page->setEnabled(true);
+    pages.push_back({templateId, page});
+    page->OnPageAdded();
     return 0;
+}
+
+const CPageHostDlg::PageEntry* CPageHostDlg::Find(int templateId) const
+{
+    for (const PageEntry& entry : pages) {
+        if (entry.templateId == templateId) {
+            return &entry;
+        }
+    }
+    return nullptr;
 }
 
 void CPageHostDlg::ShowPage(int templateId)
 {
-    PageEntry* visible = nullptr;
-    PageEntry* match = nullptr;
-    for (PageEntry& entry : pages) {
-        if (!visible && entry.visible)
-            visible = &entry;
-        if (!match && entry.templateId == templateId)
-            match = &entry;
+    const int visible = VisiblePage();
+    if (visible >= 0) {
+        Find(visible)->page->OnPageHide();
+        stack->setCurrentWidget(blank);
+        OnPageShown(visible, false);
     }
-    if (visible) {
-        visible->page->OnPageHide();
-        visible->page->hide();
-        visible->visible = false;
-        OnPageShown(visible->templateId, false);
-    }
-    if (match && match->created) {
-        match->page->show();
-        match->page->repaint();
+    if (const PageEntry* match = Find(templateId)) {
+        stack->setCurrentWidget(match->page);
         match->page->OnPageShow();
-        match->visible = true;
-        OnPageShown(match->templateId, true);
+        OnPageShown(templateId, true);
     }
 }
 
 CSettingsPage* CPageHostDlg::Page(int templateId) const
 {
-    for (const PageEntry& entry : pages) {
-        if (entry.templateId == templateId)
-            return entry.page.get();
-    }
-    return nullptr;
+    const PageEntry* entry = Find(templateId);
+    return entry ? entry->page : nullptr;
 }
 
 int CPageHostDlg::VisiblePage() const
 {
     for (const PageEntry& entry : pages) {
-        if (entry.visible)
+        if (stack->currentWidget() == entry.page) {
             return entry.templateId;
+        }
     }
     return -1;
 }
 
 void CPageHostDlg::RemovePages()
 {
-    for (PageEntry& entry : pages) {
-        if (!entry.created)
-            continue;
-        entry.created = false;
+    // Taken out of the list first: a page's notifications may ask the host
+    // about its pages.
+    std::vector<PageEntry> going;
+    going.swap(pages);
+    stack->setCurrentWidget(blank);
+    for (PageEntry& entry : going) {
         entry.page->OnPageHide();
         entry.page->OnPageRemoved();
-        entry.page.reset();
-    }
-    pages.clear();
-}
-
-bool CPageHostDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == container && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        PlacePages();
-    return QDialog::eventFilter(watched, event);
-}
-
-void CPageHostDlg::PlacePages()
-{
-    // Pages are siblings of the container, not its children, so the
-    // container can stay an empty, inert placeholder.
-    const QRect area = container ? container->geometry() : QRect(QPoint(0, 0), size());
-    for (PageEntry& entry : pages) {
-        entry.page->move(area.topLeft());
-        if (container)
-            entry.page->resize(area.size());
+        delete entry.page;
     }
 }
 

@@ -5,13 +5,16 @@
 #include <memory>
 #include <vector>
 
+class QStackedWidget;
+
 namespace vanemark {
 
 class CSettingsPage;
 
-// A dialog that hosts pages at the top-left corner of a container widget and
-// shows one of them at a time. Pages are created once and only hidden and
-// shown afterwards, so what the user typed survives switching pages.
+// A dialog that hosts pages in a QStackedWidget and shows one of them at a
+// time. Pages are created once and only switched afterwards, so what the
+// user typed survives switching pages; the stack is as large as the largest
+// page.
 class CPageHostDlg : public QDialog {
     Q_OBJECT
 
@@ -21,8 +24,8 @@ public:
     CPageHostDlg(const CPageHostDlg&) = delete;
     CPageHostDlg& operator=(const CPageHostDlg&) = delete;
 
-    // Creates the page for the id and places it, hidden. 0, or -1 when
-    // CreatePage has no page for the id.
+    // Creates the page for the id and adds it to the stack, not shown. 0, or
+    // -1 when CreatePage has no page for the id.
     int AddPage(int templateId);
     // Hides the visible page (if any) and shows the page with the id (if any).
     void ShowPage(int templateId);
@@ -38,27 +41,22 @@ protected:
     virtual std::unique_ptr<CSettingsPage> CreatePage(int templateId) = 0;
     virtual void OnPageShown(int templateId, bool shown) = 0;
 
-    // The widget whose top-left corner pages are placed at. Without one,
-    // pages sit at the dialog's origin.
-    void SetContainer(QWidget* widget);
-    // Tells every created page it is going and deletes it. Derived dialogs
-    // call it from their destructor so pages never outlive what they use.
+    // The page area, for the derived dialog's layout.
+    QStackedWidget& PageStack() const { return *stack; }
+    // Tells every page it is going and deletes it. Derived dialogs call it
+    // from their destructor so pages never outlive what they use.
     void RemovePages();
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct PageEntry {
-        bool created = false;
-        bool visible = false;
         int templateId = 0;
-        std::unique_ptr<CSettingsPage> page;
-        CPageHostDlg* host = nullptr;
+        CSettingsPage* page = nullptr; // owned by the stack
     };
+    const PageEntry* Find(int templateId) const;
 
-    void PlacePages();
-
-    QWidget* container = nullptr;
+    QStackedWidget* stack;
+    // Stands in the stack while no page is shown.
+    QWidget* blank;
     std::vector<PageEntry> pages;
 };
 

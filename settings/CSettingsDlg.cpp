@@ -2,12 +2,14 @@
 
 #include "settings/CColorPage.h"
 #include "settings/CGeneralPage.h"
+#include "settings/GuardedCall.h"
 #include "settings/SettingsHost.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace vanemark {
@@ -35,23 +37,18 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    // An empty, inert placeholder: the pages are laid over it.
-    auto* pageArea = new QWidget(this);
-    pageArea->setObjectName(QStringLiteral("pageArea"));
-    pageArea->setEnabled(false);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(line);
-    layout->addWidget(pageArea, 1);
+    layout->addWidget(&PageStack(), 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    SetContainer(pageArea);
 
     AddPage(generalPageId);
     AddPage(colorPageId);
     pageList->setCurrentIndex(0);
     ShowPage(generalPageId);
-    connect(pageList, &QComboBox::currentIndexChanged, this, &CSettingsDlg::OnSelChange);
+    connect(pageList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { RunGuarded("Settings page", [this, index] { OnSelChange(index); }); });
 }
 
 CSettingsDlg::~CSettingsDlg()
@@ -75,10 +72,11 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    if (index == 0)
+    if (index == 0) {
         ShowPage(generalPageId);
-    else if (index == 1)
+    } else if (index == 1) {
         ShowPage(colorPageId);
+    }
 }
 
 } // namespace vanemark

@@ -1,6 +1,7 @@
 #include "settings/CSettingsPage.h"
 
 #include "settings/CPageHostDlg.h"
+#include "settings/GuardedCall.h"
 
 #include <QBoxLayout>
 #include <QMetaObject>
@@ -23,8 +24,9 @@ bool CSettingsPage::OnInitDialog()
 
 void CSettingsPage::OnCancel()
 {
-    if (host)
+    if (host) {
         QMetaObject::invokeMethod(host, &QDialog::reject, Qt::QueuedConnection);
+    }
 }
 
 void CSettingsPage::AddButtonRow(QBoxLayout& layout)
@@ -38,15 +40,16 @@ void CSettingsPage::AddButtonRow(QBoxLayout& layout)
     row->addWidget(applyButton);
     row->addWidget(closeButton);
     layout.addLayout(row);
-    connect(applyButton, &QPushButton::clicked, this, [this] { OnOK(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { OnCancel(); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { RunGuarded("Apply", [this] { OnOK(); }); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { RunGuarded("Close", [this] { OnCancel(); }); });
 }
 
 void CSettingsPage::showEvent(QShowEvent* event)
 {
     // Enter in any field means "Apply" of the page in front.
-    if (applyButton)
+    if (applyButton) {
         applyButton->setDefault(true);
+    }
     QWidget::showEvent(event);
 }
 

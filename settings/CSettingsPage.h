@@ -9,10 +9,9 @@ namespace vanemark {
 
 class CPageHostDlg;
 
-// One page of a CPageHostDlg: a borderless child that the host shows and hides
-// in its page area. Created hidden and disabled; the host enables it once it
-// has been placed. Every page has "Apply" and "Close"; "Close" ends the whole
-// host dialog without saving.
+// One page of a CPageHostDlg: a borderless child of the host's page stack.
+// Created hidden and disabled; the host enables it once it is in the stack. Every page has "Apply" and "Close"; "Close"
+// ends the whole host dialog without saving.
 class CSettingsPage : public QWidget {
     Q_OBJECT
 

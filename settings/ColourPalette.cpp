@@ -55,8 +55,9 @@ int IndexOf(std::uint32_t colour)
 {
     const auto& entries = Entries();
     for (int i = 0; i < kCount; ++i) {
-        if (entries[static_cast<std::size_t>(i)].colour == colour)
+        if (entries[static_cast<std::size_t>(i)].colour == colour) {
             return i;
+        }
     }
     return kNone;
 }

@@ -1,17 +1,16 @@
 #include "settings/CustomColours.h"
 
-#include "core/ProfileFile.h"
+#include "config/SettingsFile.h"
+#include "config/SettingsSchema.h"
+#include "core/ProfileEdit.h"
 
 namespace vanemark {
 
 namespace {
 
-constexpr std::string_view kSection = "custom colors";
-constexpr std::int32_t kWhite = 16777215;
-
 std::string KeyName(std::size_t index)
 {
-    return "color-" + std::to_string(index);
+    return std::string(settings::kCustomColourKeyPrefix) + std::to_string(index);
 }
 
 } // namespace
@@ -19,26 +18,35 @@ std::string KeyName(std::size_t index)
 CustomColourSet LoadCustomColours(const std::string& path)
 {
     CustomColourSet colours;
-    colours.fill(static_cast<std::uint32_t>(kWhite));
-    if (path.empty())
+    colours.fill(static_cast<std::uint32_t>(settings::kCustomColourDefault));
+    if (path.empty()) {
         return colours;
-    ProfileFile file(path, '#', "\r\n");
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        colours[i] = static_cast<std::uint32_t>(file.GetInt(kSection, KeyName(i), kWhite));
+    }
+    ProfileFile file = settings::OpenSettings(path);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        colours[i] = static_cast<std::uint32_t>(
+            file.GetInt(settings::kCustomColoursSection, KeyName(i), settings::kCustomColourDefault));
+    }
     return colours;
 }
 
-int SaveCustomColours(const std::string& path, const CustomColourSet& colours)
+int SaveCustomColours(const std::string& path, const CustomColourSet& colours, std::string* reason)
 {
-    if (path.empty())
+    if (path.empty()) {
         return 0;
-    ProfileFile file(path, '#', "\r\n");
-    int result = 0;
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        if (file.WriteInt(kSection, KeyName(i), static_cast<std::int32_t>(colours[i])) != 0)
-            result = -1;
     }
-    return result;
+    ProfileFile file = settings::OpenSettings(path);
+    ProfileEdit edit(file);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        edit.SetInt(settings::kCustomColoursSection, KeyName(i), static_cast<std::int32_t>(colours[i]));
+    }
+    if (edit.Commit() != 0) {
+        if (reason) {
+            *reason = edit.Error();
+        }
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace vanemark

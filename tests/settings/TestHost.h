@@ -1,67 +1,74 @@
 #pragma once
 
-#include "panel/CPanelCtrl.h"
+#include "config/IntervalRules.h"
 #include "settings/SettingsHost.h"
+#include "tests/support/TempDir.h"
 
 #include <QString>
-#include <QTemporaryDir>
+#include <QWidget>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace vanemark::test {
 
-// The main window as the settings pages see it, around a real panel.
+// The main window as the settings pages see it: plain members, and a count
+// of the calls that change it.
 class TestHost : public SettingsHost {
 public:
-    explicit TestHost(std::string path);
+    explicit TestHost(std::string settingsPath) : path(std::move(settingsPath)) {}
 
     std::string SettingsPath() const override { return path; }
-    void SetInterval(std::int32_t milliseconds) override;
+    std::int32_t Interval() const override { return interval; }
+    void SetInterval(std::int32_t ms) override { interval = Count(settings::NormaliseRuntimeInterval(ms)); }
     std::string PanelFontName() const override { return fontName; }
     std::int32_t PanelFontSize() const override { return fontSize; }
-    void SetPanelFont(const std::string& faceName, std::int32_t pointSize) override;
+    void SetPanelFont(const std::string& name, std::int32_t size) override
+    {
+        std::tie(fontName, fontSize) = Count(std::pair(name, size));
+    }
     bool ShowTitle() const override { return showTitle; }
-    void SetShowTitle(bool show) override;
-    CPanelCtrl& Panel() override { return panel; }
+    void SetShowTitle(bool show) override { showTitle = Count(show); }
+    PanelColours Colours() const override { return colours; }
+    void SetColours(const PanelColours& value) override { colours = Count(value); }
 
     std::string path;
     std::int32_t interval = 500;
-    int setIntervalCalls = 0;
     std::string fontName = "Courier New";
     std::int32_t fontSize = 8;
-    int setFontCalls = 0;
     bool showTitle = false;
-    int setShowTitleCalls = 0;
-    CPanelCtrl panel;
+    PanelColours colours;
+    int calls = 0;
+
+private:
+    template <class T> T Count(T value)
+    {
+        ++calls;
+        return value;
+    }
 };
 
-// A temporary folder that is also the current directory (the colour
-// buttons keep their custom colours in a file named relative to it).
-class TempFolder {
+// A temporary folder that is also the current directory: the colour buttons
+// keep their custom colours in a file named relative to it.
+class TempFolder : public TempDir {
 public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string File(const char* name) const;
-
 private:
-    QTemporaryDir dir;
     QString previous;
 };
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+// Runs action and hands every modal widget that comes up to handler, which
+// closes those it takes and says so; false when it took none.
+bool HandleModal(const std::function<void()>& action, const std::function<bool(QWidget&)>& handler);
 
 // Runs action and answers the first message box it shows; returns the box's
 // text, or nothing when no box came up.
 std::optional<QString> AnswerMessageBox(const std::function<void()>& action);
-
-// Runs action and hands the first modal dialog of type T that comes up to
-// handler (which must close it); false when none came up.
-bool HandleModal(const std::function<void()>& action, const std::function<bool(QWidget&)>& handler);
 
 } // namespace vanemark::test
