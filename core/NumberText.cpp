@@ -16,8 +16,9 @@ bool IsSpace(char c)
 std::string_view SkipSpace(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsSpace(text[i])) {
         ++i;
+    }
     return text.substr(i);
 }
 
@@ -36,12 +37,14 @@ std::int32_t ParseInt(std::string_view text)
     constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
     for (char c : text) {
-        if (c < '0' || c > '9')
+        if (c < '0' || c > '9') {
             break;
+        }
         magnitude = std::min<std::int64_t>(magnitude * 10 + (c - '0'), limit);
     }
-    if (negative)
+    if (negative) {
         return static_cast<std::int32_t>(-magnitude);
+    }
     return static_cast<std::int32_t>(std::min<std::int64_t>(magnitude, limit - 1));
 }
 
@@ -53,20 +56,23 @@ double ParseDouble(std::string_view text)
     // from_chars takes a minus sign but not a plus sign.
     if (!body.empty() && body.front() == '+') {
         body.remove_prefix(1);
-        if (!body.empty() && (body.front() == '-' || body.front() == '+'))
+        if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
             return 0.0;
+        }
     }
     double value = 0.0;
     auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::general);
-    if (ec == std::errc::invalid_argument)
+    if (ec == std::errc::invalid_argument) {
         return 0.0;
+    }
     if (ec == std::errc::result_out_of_range) {
         negative = !body.empty() && body.front() == '-';
         std::string_view used(body.data(), static_cast<std::size_t>(end - body.data()));
         auto e = used.find_first_of("eE");
         bool tiny = e != std::string_view::npos && e + 1 < used.size() && used[e + 1] == '-';
-        if (tiny)
+        if (tiny) {
             return negative ? -0.0 : 0.0;
+        }
         return negative ? -HUGE_VAL : HUGE_VAL;
     }
     return value;
@@ -81,12 +87,15 @@ std::string FormatInt(std::int32_t v)
 
 std::string FormatFixed(double v, int precision)
 {
-    if (precision < 0)
+    if (precision < 0) {
         precision = 6;
-    if (std::isnan(v))
+    }
+    if (std::isnan(v)) {
         return std::signbit(v) ? "-nan" : "nan";
-    if (std::isinf(v))
+    }
+    if (std::isinf(v)) {
         return v < 0 ? "-inf" : "inf";
+    }
     // The largest double has 309 integer digits.
     std::string out(static_cast<std::size_t>(precision) + 320, '\0');
     auto [end, ec] = std::to_chars(out.data(), out.data() + out.size(), v, std::chars_format::fixed, precision);

@@ -3,19 +3,11 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vanemark {
 
 TypedValue::TypedValue(Type t, std::string_view cellName, int decimals) : name(cellName), type(t), precision(decimals)
 {
-}
-
-int TypedValue::SetText(const char* value)
-{
-    if (value == nullptr)
-        return -1;
-    return SetText(std::string_view(value));
 }
 
 int TypedValue::SetText(std::string_view value)
@@ -51,12 +43,15 @@ namespace {
 // being undefined.
 std::int32_t Truncate(double v)
 {
-    if (!(v == v))
+    if (!(v == v)) {
         return 0;
-    if (v >= 2147483647.0)
+    }
+    if (v >= 2147483647.0) {
         return 2147483647;
-    if (v <= -2147483648.0)
+    }
+    if (v <= -2147483648.0) {
         return -2147483647 - 1;
+    }
     return static_cast<std::int32_t>(v);
 }
 
@@ -126,19 +121,9 @@ int TypedValue::GetText(std::string& out) const
         out = text;
         break;
     }
-    if (out.size() > kMaxText)
+    if (out.size() > kMaxText) {
         out.resize(kMaxText);
-    return 0;
-}
-
-int TypedValue::GetText(char* buffer) const
-{
-    if (buffer == nullptr)
-        return -1;
-    std::string value;
-    GetText(value);
-    std::memcpy(buffer, value.data(), value.size());
-    buffer[value.size()] = '\0';
+    }
     return 0;
 }
 

@@ -31,32 +31,41 @@ public:
     TypedValue(TypedValue&&) noexcept = default;
     TypedValue& operator=(TypedValue&&) noexcept = default;
 
-    int SetText(const char* value);
     int SetText(std::string_view value);
     int SetInt(std::int32_t v);
     int SetDouble(double v);
     int AssignReceived(std::string_view value);
     int GetDouble(double& out) const;
-    // Writes at most kMaxText characters; buffer needs kMaxText + 1 bytes.
-    int GetText(char* buffer) const;
+    // At most kMaxText characters.
     int GetText(std::string& out) const;
     int Clear();
 
+    const std::string& Name() const { return name; }
+    Type ValueType() const { return type; }
+    int Precision() const { return precision; }
+    std::uint32_t Flags() const { return flags; }
     bool Has(std::uint32_t flag) const { return (flags & flag) == flag; }
-    bool HasText() const { return hasText; }
+    void SetFlag(Flag flag, bool on) { flags = on ? (flags | flag) : (flags & ~static_cast<std::uint32_t>(flag)); }
 
-    TypedValue* next = nullptr; // chain link for owners; never used by the cell
-    std::string name;           // empty when the cell has no name
-    std::uint32_t flags = 0;
-    std::int32_t type = Double;
-    double dbl = 0.0;         // value of a Double cell
-    std::int32_t integer = 0; // value of an Integer cell
-    std::string text;         // value of a String cell
-    std::int32_t precision = 2;
+protected:
+    // For records that learn what they are after construction (the key table).
+    void Define(Type t, std::string_view cellName)
+    {
+        type = t;
+        name = cellName;
+    }
 
 private:
     void MarkAssigned() { flags |= Received | Updated; }
+
+    std::string name; // empty when the cell has no name
+    std::uint32_t flags = 0;
+    Type type = Double;
+    double dbl = 0.0;         // value of a Double cell
+    std::int32_t integer = 0; // value of an Integer cell
+    std::string text;         // value of a String cell
     bool hasText = false;
+    std::int32_t precision = 2;
 };
 
 } // namespace vanemark

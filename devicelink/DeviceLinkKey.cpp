@@ -2,11 +2,14 @@
 
 namespace vanemark {
 
-DeviceLinkKey::DeviceLinkKey() : TypedValue(Double, {}, 0) {}
-
-DeviceLinkKey::DeviceLinkKey(std::string_view keyName, std::int32_t keyId, std::int32_t keyIndex, Type keyType)
-    : TypedValue(keyType, keyName, 0), id(keyId), index(keyIndex)
+void DeviceLinkKey::Declare(std::string_view keyName, std::int32_t keyId, std::int32_t keyIndex, Type keyType,
+                            std::uint32_t access)
 {
+    Define(keyType, keyName);
+    id = keyId;
+    index = keyIndex;
+    SetFlag(Readable, (access & Readable) != 0);
+    SetFlag(Writable, (access & Writable) != 0);
 }
 
 } // namespace vanemark

@@ -22,32 +22,27 @@ bool ParseKeyLine(std::string_view line, DeviceLinkKey& key)
     if (!name || !idText) {
         return false;
     }
-    key.name = std::string(*name);
     const auto bracket = name->find('[');
     // name[1] is index 0 on the wire.
-    key.index = bracket == std::string_view::npos ? -1 : ParseInt(name->substr(bracket + 1)) - 1;
-    key.id = ParseInt(*idText);
-    if (const auto access = fields.NextToken()) {
-        if (access->find('r') != std::string_view::npos) {
-            key.flags |= TypedValue::Readable;
+    const std::int32_t index = bracket == std::string_view::npos ? -1 : ParseInt(name->substr(bracket + 1)) - 1;
+    std::uint32_t access = 0;
+    if (const auto field = fields.NextToken()) {
+        if (field->find('r') != std::string_view::npos) {
+            access |= TypedValue::Readable;
         }
-        if (access->find('w') != std::string_view::npos) {
-            key.flags |= TypedValue::Writable;
-        }
-    }
-    if (const auto type = fields.NextToken(); type && !type->empty()) {
-        switch ((*type)[0]) {
-        case 'i':
-            key.type = TypedValue::Integer;
-            break;
-        case 's':
-            key.type = TypedValue::String;
-            break;
-        default:
-            key.type = TypedValue::Double;
-            break;
+        if (field->find('w') != std::string_view::npos) {
+            access |= TypedValue::Writable;
         }
     }
+    TypedValue::Type type = TypedValue::Double;
+    if (const auto field = fields.NextToken(); field && !field->empty()) {
+        if ((*field)[0] == 'i') {
+            type = TypedValue::Integer;
+        } else if ((*field)[0] == 's') {
+            type = TypedValue::String;
+        }
+    }
+    key.Declare(*name, ParseInt(*idText), index, type, access);
     return true;
 }
 
@@ -95,11 +90,11 @@ void DeviceLinkKeyTable::BuildIndex()
             continue;
         }
         Slot& slot = idIndex[static_cast<std::size_t>(key.id)];
-        key.next = nullptr;
+        key.nextOfId = nullptr;
         if (slot.tail == nullptr) {
             slot.head = &key;
         } else {
-            slot.tail->next = &key;
+            slot.tail->nextOfId = &key;
         }
         slot.tail = &key;
     }
@@ -123,19 +118,11 @@ DeviceLinkKey* DeviceLinkKeyTable::KeyById(std::int32_t id) const
 DeviceLinkKey* DeviceLinkKeyTable::KeyByIdIndex(std::int32_t id, std::int32_t index) const
 {
     for (DeviceLinkKey* key = KeyById(id); key != nullptr; key = key->NextOfId()) {
-        if (key->index == index) {
+        if (key->Index() == index) {
             return key;
         }
     }
     return nullptr;
-}
-
-int DeviceLinkKeyTable::NextUsedId(int id) const
-{
-    if (id < 0 || id >= kSlots) {
-        return 0;
-    }
-    return idIndex[static_cast<std::size_t>(id)].nextUsed;
 }
 
 } // namespace vanemark

@@ -27,7 +27,6 @@ public:
     // Replaces the table with the file's keys; their number, or -1 when the
     // file cannot be read or holds no lines (the table is then empty).
     int Load(const std::string& path);
-    void ClearTable();
 
     DeviceLinkKey* KeyById(std::int32_t id) const;
     DeviceLinkKey* KeyByIdIndex(std::int32_t id, std::int32_t index) const;
@@ -36,14 +35,12 @@ public:
     template <typename Fn> void ForEachUsed(Fn&& fn) const
     {
         for (int id = idIndex[0].nextUsed; id != 0; id = idIndex[static_cast<std::size_t>(id)].nextUsed) {
-            for (DeviceLinkKey* key = idIndex[static_cast<std::size_t>(id)].head; key != nullptr; key = key->NextOfId()) {
+            for (DeviceLinkKey* key = idIndex[static_cast<std::size_t>(id)].head; key != nullptr;
+                 key = key->NextOfId()) {
                 fn(*key);
             }
         }
     }
-    // First used id after `id` (0 starts the walk); 0 at the end.
-    int NextUsedId(int id) const;
-
     std::span<DeviceLinkKey> Keys() const { return {keys.get(), keyCount}; }
     int Count() const { return static_cast<int>(keyCount); }
 
@@ -53,6 +50,7 @@ private:
         DeviceLinkKey* tail = nullptr;
         int nextUsed = 0; // 0 ends the list (slot 0 is never part of it)
     };
+    void ClearTable();
     void BuildIndex();
 
     std::unique_ptr<DeviceLinkKey[]> keys;

@@ -20,9 +20,10 @@ std::uint64_t SteadyCounterSource::Now() const
 HighResTimer::HighResTimer(std::shared_ptr<const CounterSource> counter) : source(std::move(counter))
 {
     frequency = source ? source->Frequency() : 0;
-    if (frequency == 0)
+    if (frequency == 0) {
         throw std::runtime_error("Error! This hardware does not support the time stamp counter necessary for this "
                                  "class to function.");
+    }
 }
 
 HighResTimer& HighResTimer::Instance()
@@ -33,22 +34,23 @@ HighResTimer& HighResTimer::Instance()
 
 int HighResTimer::Start()
 {
-    stopped = 0;
-    start = source->Now();
+    start.store(source->Now(), std::memory_order_relaxed);
+    stopped.store(false, std::memory_order_release);
     return 1;
 }
 
 void HighResTimer::Stop()
 {
-    start = source->Now() - start;
-    stopped = 1;
+    stopped.store(true, std::memory_order_release);
+    start.store(source->Now() - start.load(std::memory_order_relaxed), std::memory_order_relaxed);
 }
 
 std::int64_t HighResTimer::ElapsedMs() const
 {
-    if (stopped)
+    if (stopped.load(std::memory_order_acquire)) {
         throw std::runtime_error("Error! Timer is not running.");
-    const std::uint64_t ticks = source->Now() - start;
+    }
+    const std::uint64_t ticks = source->Now() - start.load(std::memory_order_relaxed);
     return static_cast<std::int64_t>(static_cast<double>(ticks) / static_cast<double>(frequency) * 1000.0);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -23,6 +24,8 @@ public:
 
 // Millisecond clock. Callers keep the low 32 bits of ElapsedMs and take
 // differences in unsigned 32-bit arithmetic, so the clock may wrap.
+// Whoever reads the clock starts it; Start and Stop belong to one thread,
+// ElapsedMs and IsRunning may be called from any.
 class HighResTimer {
 public:
     // Throws std::runtime_error when the source has no frequency.
@@ -33,17 +36,20 @@ public:
     // The process-wide instance.
     static HighResTimer& Instance();
 
+    // Restarts a running clock.
     int Start();
     void Stop();
+    // Lets a caller that must not throw (an event handler) avoid ElapsedMs's error.
+    bool IsRunning() const noexcept { return !stopped.load(std::memory_order_acquire); }
     // Throws std::runtime_error while stopped.
     std::int64_t ElapsedMs() const;
 
-    std::uint64_t frequency = 0;
-    std::uint64_t start = 0;
-    int stopped = 1;
-
 private:
     std::shared_ptr<const CounterSource> source;
+    std::uint64_t frequency = 0;
+    // The counter reading at Start while running; the ticks from Start to Stop after Stop.
+    std::atomic<std::uint64_t> start{0};
+    std::atomic<bool> stopped{true};
 };
 
 } // namespace vanemark

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <locale>
+#include <optional>
 #include <string>
 
 using vanemark::TypedValue;
@@ -30,9 +31,11 @@ class CommaLocale {
 public:
     CommaLocale() : previous(std::locale::global(std::locale(std::locale::classic(), new CommaPunct)))
     {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
-            if (std::setlocale(LC_ALL, name))
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"}) {
+            if (std::setlocale(LC_ALL, name)) {
                 break;
+            }
+        }
     }
     ~CommaLocale()
     {
@@ -46,92 +49,90 @@ private:
 
 } // namespace
 
-TEST(TypedValue, ConversionsFollowPrintfRulesAndTruncateTowardZero)
+// Every conversion follows printf's rules with a point, truncates toward
+// zero, and does so in a process whose locale has a decimal comma too.
+TEST(TypedValue, ConversionsInEveryLocale)
 {
-    TypedValue integer(TypedValue::Integer);
-    integer.SetDouble(-2.7);
-    EXPECT_EQ(integer.integer, -2);
-    integer.AssignReceived("12.75");
-    EXPECT_EQ(integer.integer, 12);
-    integer.SetDouble(1e12); // beyond int32: saturates instead of undefined behaviour
-    EXPECT_EQ(integer.integer, 2147483647);
-    integer.AssignReceived("  -99999999999");
-    EXPECT_EQ(integer.integer, -2147483647 - 1);
-
-    TypedValue text(TypedValue::String);
-    text.SetDouble(3.14159);
-    EXPECT_EQ(TextOf(text), "3.14");
-    text.precision = 0;
-    text.SetDouble(3.14159);
-    EXPECT_EQ(TextOf(text), "3");
-    text.SetInt(0);
-    EXPECT_EQ(TextOf(text), "0");
-
-    TypedValue dbl(TypedValue::Double);
-    dbl.AssignReceived(" 12.75abc");
-    EXPECT_DOUBLE_EQ(dbl.dbl, 12.75);
-    dbl.AssignReceived("junk");
-    EXPECT_DOUBLE_EQ(dbl.dbl, 0.0);
-    dbl.AssignReceived("1e999");
-    EXPECT_TRUE(std::isinf(dbl.dbl));
-    dbl.precision = 3;
-    dbl.SetDouble(-0.5);
-    EXPECT_EQ(TextOf(dbl), "-0.500");
-    EXPECT_TRUE(dbl.Has(TypedValue::Received | TypedValue::Updated));
+    enum Op { SetDouble, SetInt, Received };
+    struct Row {
+        TypedValue::Type type;
+        int precision;
+        Op op;
+        double number;        // SetDouble, SetInt
+        const char* received; // Received
+        const char* text;     // GetText afterwards
+        double value;         // GetDouble afterwards
+    };
+    constexpr auto kInt = TypedValue::Integer;
+    constexpr auto kText = TypedValue::String;
+    constexpr auto kDouble = TypedValue::Double;
+    const Row rows[] = {
+        {kInt, 2, SetDouble, -2.7, nullptr, "-2", -2.0},
+        {kInt, 2, Received, 0, "12.75", "12", 12.0},
+        {kInt, 2, SetDouble, 1e12, nullptr, "2147483647", 2147483647.0}, // saturates, no undefined behaviour
+        {kInt, 2, Received, 0, "  -99999999999", "-2147483648", -2147483648.0},
+        {kText, 2, SetDouble, 3.14159, nullptr, "3.14", 3.14},
+        {kText, 0, SetDouble, 3.14159, nullptr, "3", 3.0},
+        {kText, 0, SetInt, 0, nullptr, "0", 0.0},
+        {kDouble, 2, Received, 0, " 12.75abc", "12.75", 12.75},
+        {kDouble, 2, Received, 0, "12,75", "12.00", 12.0}, // a comma is where the number ends
+        {kDouble, 2, Received, 0, "junk", "0.00", 0.0},
+        {kDouble, 2, Received, 0, "1e999", "inf", HUGE_VAL},
+        {kDouble, 2, Received, 0, "1e-400", "0.00", 0.0}, // too small: a zero that keeps its sign
+        {kDouble, 2, Received, 0, "-1e-400", "-0.00", -0.0},
+        {kDouble, 3, SetDouble, -0.5, nullptr, "-0.500", -0.5},
+        {kDouble, 1, SetDouble, -1234.5, nullptr, "-1234.5", -1234.5},
+    };
+    for (const bool comma : {false, true}) {
+        std::optional<CommaLocale> locale;
+        if (comma) {
+            locale.emplace();
+        }
+        for (const Row& row : rows) {
+            TypedValue cell(row.type, "cell", row.precision);
+            if (row.op == SetDouble) {
+                cell.SetDouble(row.number);
+            } else if (row.op == SetInt) {
+                cell.SetInt(static_cast<std::int32_t>(row.number));
+            } else {
+                cell.AssignReceived(row.received);
+            }
+            const std::string what = std::string(row.received ? row.received : "set") + (comma ? " (comma)" : "");
+            EXPECT_EQ(TextOf(cell), row.text) << what;
+            double value = 99.0;
+            EXPECT_EQ(cell.GetDouble(value), 0) << what;
+            EXPECT_EQ(value, row.value) << what;
+            EXPECT_EQ(std::signbit(value), std::signbit(row.value)) << what;
+            EXPECT_TRUE(cell.Has(TypedValue::Received | TypedValue::Updated)) << what;
+        }
+    }
+    EXPECT_TRUE(std::signbit(vanemark::ParseDouble("-1e-400")));
 }
 
-TEST(TypedValue, MissingArgumentsUnassignedTextAndClear)
+TEST(TypedValue, UnassignedTextClearAndTheTextCap)
 {
     TypedValue text(TypedValue::String, "name", 0);
     double d = 5.0;
     EXPECT_EQ(text.GetDouble(d), -1);
     EXPECT_EQ(d, 0.0);
     EXPECT_EQ(TextOf(text), "");
-    EXPECT_EQ(text.SetText(static_cast<const char*>(nullptr)), -1);
-    EXPECT_EQ(text.flags, 0u);
-    EXPECT_EQ(text.GetText(static_cast<char*>(nullptr)), -1);
     text.SetText("abc");
     EXPECT_EQ(text.GetDouble(d), 0);
     EXPECT_EQ(d, 0.0);
+    text.SetText(std::string(300, 'y'));
+    EXPECT_EQ(TextOf(text), std::string(255, 'y'));
 
-    // Clear zeroes the value and drops Received, keeping the other flags.
-    text.flags |= TypedValue::Polled | TypedValue::Readable | TypedValue::Writable;
+    // Clear zeroes the value and drops Received and Updated, keeping the other flags.
+    for (auto flag : {TypedValue::Polled, TypedValue::Readable, TypedValue::Writable}) {
+        text.SetFlag(flag, true);
+    }
     text.Clear();
     EXPECT_EQ(TextOf(text), "0");
-    EXPECT_EQ(text.flags, TypedValue::Polled | TypedValue::Readable | TypedValue::Writable);
+    EXPECT_EQ(text.Flags(), TypedValue::Polled | TypedValue::Readable | TypedValue::Writable);
     TypedValue dbl;
     dbl.SetDouble(9.0);
     dbl.Clear();
-    EXPECT_EQ(dbl.dbl, 0.0);
+    EXPECT_EQ(dbl.GetDouble(d), 0);
+    EXPECT_EQ(d, 0.0);
     EXPECT_FALSE(dbl.Has(TypedValue::Received));
-}
-
-TEST(TypedValue, TextBufferIsReusedAndReadsAreCappedAt255)
-{
-    TypedValue text(TypedValue::String);
-    text.SetText(std::string(300, 'x'));
-    const char* buffer = text.text.data();
-    text.SetText("short");
-    EXPECT_EQ(text.text.data(), buffer);
-    EXPECT_EQ(TextOf(text), "short");
-
-    text.SetText(std::string(300, 'y'));
-    EXPECT_EQ(TextOf(text), std::string(255, 'y'));
-    char raw[256 + 8];
-    std::fill(std::begin(raw), std::end(raw), '#');
-    ASSERT_EQ(text.GetText(raw), 0);
-    EXPECT_EQ(std::string(raw), std::string(255, 'y'));
-    EXPECT_EQ(raw[256], '#'); // nothing written past the terminator
-}
-
-TEST(TypedValue, DecimalPointWhateverTheLocale)
-{
-    CommaLocale comma;
-    TypedValue dbl(TypedValue::Double);
-    dbl.AssignReceived("12.75");
-    EXPECT_DOUBLE_EQ(dbl.dbl, 12.75);
-    EXPECT_EQ(TextOf(dbl), "12.75");
-    dbl.AssignReceived("12,75"); // a comma is where the number ends
-    EXPECT_DOUBLE_EQ(dbl.dbl, 12.0);
-    EXPECT_EQ(vanemark::FormatFixed(-1234.5, 1), "-1234.5");
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devicelink/DeviceLinkClient.h"
+#include "devicelink/detail/DeviceLinkClientAccess.h"
 
 #include "../support/TempDir.h"
 #include "LoopbackServer.h"
@@ -10,11 +10,12 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vanemark::test {
 
-// Thread-safe record of diagnostic lines and events.
+// Thread-safe record of diagnostic lines and events with their generations.
 class Recorder {
 public:
     void Add(std::string_view line)
@@ -22,22 +23,31 @@ public:
         std::lock_guard lock(mutex);
         lines.emplace_back(line);
     }
-    void Event(int event)
+    void Event(int event, std::uint32_t generation)
     {
         std::lock_guard lock(mutex);
-        events.push_back(event);
+        events.emplace_back(event, generation);
     }
     std::vector<int> Events() const
     {
         std::lock_guard lock(mutex);
-        return events;
+        std::vector<int> kinds;
+        for (const auto& e : events) {
+            kinds.push_back(e.first);
+        }
+        return kinds;
     }
     int Count(int event) const
     {
-        std::lock_guard lock(mutex);
-        return static_cast<int>(std::count(events.begin(), events.end(), event));
+        const auto kinds = Events();
+        return static_cast<int>(std::count(kinds.begin(), kinds.end(), event));
     }
-    bool HasLineStartingWith(std::string_view prefix) const
+    std::uint32_t LastGeneration() const
+    {
+        std::lock_guard lock(mutex);
+        return events.empty() ? 0 : events.back().second;
+    }
+    bool HasLine(std::string_view prefix) const
     {
         std::lock_guard lock(mutex);
         return std::any_of(lines.begin(), lines.end(),
@@ -47,7 +57,7 @@ public:
 private:
     mutable std::mutex mutex;
     std::vector<std::string> lines;
-    std::vector<int> events;
+    std::vector<std::pair<int, std::uint32_t>> events;
 };
 
 // A client talking to a LoopbackServer whose ticks the test runs by hand:
@@ -55,26 +65,22 @@ private:
 // the datagrams of each tick can be checked exactly.
 class ManualTickTest : public ::testing::Test {
 protected:
-    static constexpr const char* kKeys = "clock 20 r i\n"
-                                         "title 22 r s\n"
-                                         "speed 30 r d\n"
-                                         "power 80 r d\n"
-                                         "alt[3] 40 r d\n"
-                                         "setter 81 w d\n";
+    static constexpr const char* kKeys = "clock 20 r i\ntitle 22 r s\nspeed 30 r d\npower 80 r d\n"
+                                         "alt[3] 40 r d\nsetter 81 w d\n";
 
     void StartClient(const std::string& keys = kKeys)
     {
         ASSERT_GT(client.LoadKeys(dir.Write("keys.ini", keys)), 0);
         client.SetLogger([this](std::string_view line) { recorder.Add(line); });
-        client.AddEventSink([this](int event) { recorder.Event(event); }, 7);
-        client.SetTickInterval(std::chrono::hours(1));
+        client.AddEventSink([this](int event, std::uint32_t generation) { recorder.Event(event, generation); }, 7);
+        engine.SetTickInterval(std::chrono::hours(1));
         ASSERT_EQ(client.Start("127.0.0.1", server.Port()), 0);
     }
 
     // Runs one tick and returns the datagrams it sent.
     std::vector<std::string> Tick()
     {
-        client.OnTick();
+        engine.OnTick();
         return server.Collect(std::chrono::milliseconds(15));
     }
 
@@ -92,6 +98,7 @@ protected:
     LoopbackServer server;
     Recorder recorder;
     DeviceLinkClient client;
+    detail::ClientEngine& engine = DeviceLinkClientAccess::Engine(client);
 };
 
 } // namespace vanemark::test

@@ -19,8 +19,9 @@ inline bool WaitUntil(const std::function<bool()>& done, std::chrono::millisecon
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
-        if (std::chrono::steady_clock::now() >= end)
+        if (std::chrono::steady_clock::now() >= end) {
             return done();
+        }
         std::this_thread::sleep_for(1ms);
     }
     return true;
@@ -53,8 +54,9 @@ public:
                 Datagram datagram;
                 std::error_code ec;
                 const std::size_t size = socket.receive_from(asio::buffer(buffer), datagram.sender, 0, ec);
-                if (ec)
+                if (ec) {
                     return false;
+                }
                 datagram.text.assign(buffer.data(), size);
                 result = std::move(datagram);
                 return true;
@@ -68,9 +70,11 @@ public:
     {
         std::vector<std::string> texts;
         const auto end = std::chrono::steady_clock::now() + window;
-        while (std::chrono::steady_clock::now() < end)
-            if (auto datagram = Receive(1ms))
+        while (std::chrono::steady_clock::now() < end) {
+            if (auto datagram = Receive(1ms)) {
                 texts.push_back(std::move(datagram->text));
+            }
+        }
         return texts;
     }
 

@@ -16,34 +16,23 @@
 namespace vanemark {
 namespace {
 
-int Parse(SimCommandLine& line, std::vector<std::string_view> args, std::string& error)
-{
-    return line.Parse(args, error);
-}
-
-TEST(SimCommandLine, ReadsEveryOption)
+TEST(SimCommandLine, ReadsEveryOptionAndRejectsBadOnes)
 {
     SimCommandLine line;
     std::string error;
-    ASSERT_EQ(Parse(line,
-                    {"--host", "127.0.0.2", "--port", "21200", "--verbose", "--silent-after", "5", "--resume-after",
-                     "2.5", "--drop", "10", "--online", "--seed", "7", "--duration", "3"},
-                    error),
-              0)
-        << error;
+    const std::vector<std::string_view> all{
+        "--host", "127.0.0.2", "--port",   "21200",  "--verbose", "--silent-after", "5", "--resume-after", "2.5",
+        "--drop", "10",        "--online", "--seed", "7",         "--duration",     "3"};
+    ASSERT_EQ(line.Parse(all, error), 0) << error;
     const DeviceLinkSimOptions& o = line.options;
-    EXPECT_EQ(std::tuple(o.host, o.port, o.verbose, o.silentAfter, o.resumeAfter, o.dropPercent, o.online, o.seed),
-              std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u));
-    EXPECT_EQ(line.duration, 3.0);
-
+    EXPECT_EQ(std::tuple(o.host, o.port, o.verbose, o.silentAfter, o.resumeAfter, o.dropPercent, o.online, o.seed,
+                         line.duration),
+              std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u, 3.0));
     SimCommandLine defaults;
-    ASSERT_EQ(Parse(defaults, {}, error), 0);
+    ASSERT_EQ(defaults.Parse({}, error), 0);
     EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port), std::tuple("127.0.0.1", 21100));
     EXPECT_LT(defaults.duration, 0.0);
-}
 
-TEST(SimCommandLine, RejectsBadArguments)
-{
     for (const std::vector<std::string_view>& args :
          std::vector<std::vector<std::string_view>>{{"--port", "70000"},
                                                     {"--port", "12x"},
@@ -51,9 +40,9 @@ TEST(SimCommandLine, RejectsBadArguments)
                                                     {"--silent-after", "-1"},
                                                     {"--duration"},
                                                     {"--frobnicate"}}) {
-        SimCommandLine line;
-        std::string error;
-        EXPECT_EQ(Parse(line, args, error), -1) << args[0];
+        SimCommandLine bad;
+        error.clear();
+        EXPECT_EQ(bad.Parse(args, error), -1) << args[0];
         EXPECT_FALSE(error.empty());
     }
 }
@@ -82,8 +71,9 @@ TEST(SimProgram, ServesUntilItsDurationEnds)
 
     test::LoopbackServer().SendTo(port, "R/22");
     std::string output;
-    while (fgets(line.data(), line.size(), pipe) != nullptr)
+    while (fgets(line.data(), line.size(), pipe) != nullptr) {
         output += line.data();
+    }
     const int status = pclose(pipe);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_NE(output.find("> R/22\n"), std::string::npos) << output;

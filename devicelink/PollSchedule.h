@@ -1,0 +1,39 @@
+#pragma once
+
+#include "devicelink/DeviceLinkKeyTable.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vanemark {
+
+class RequestQueue;
+
+// Which keys each tick asks for. Every period is a whole number of 25 ms
+// ticks; a key with reload r is in every r-th poll (r of 0 or 1: every tick).
+class PollSchedule {
+public:
+    static constexpr int kTickMs = 25;
+    // A poll command grows to just past this many characters before it is sent.
+    static constexpr std::size_t kPollSplit = 256;
+
+    static std::int32_t Ticks(int periodMs) { return periodMs / kTickMs; }
+
+    PollSchedule(const DeviceLinkKeyTable& keyTable, RequestQueue& requestQueue) : table(keyTable), queue(requestQueue)
+    {
+    }
+
+    // New period for the key; true when it was not polled before.
+    static bool Subscribe(DeviceLinkKey& key, int periodMs);
+    // New period and countdown for every polled key; their number.
+    int SetInterval(int periodMs);
+    // Requests the due keys (a long poll goes out in pieces at once, the
+    // rest with the queued requests) and flushes the queue.
+    int BuildPoll();
+
+private:
+    const DeviceLinkKeyTable& table;
+    RequestQueue& queue;
+};
+
+} // namespace vanemark

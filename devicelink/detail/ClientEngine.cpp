@@ -1,0 +1,177 @@
+// The owner's side of the client: life, registrations, subscriptions and reads.
+#include "devicelink/detail/ClientEngine.h"
+
+#include "core/NumberText.h"
+#include "devicelink/DeviceLinkSocket.h"
+#include "devicelink/PeriodicThread.h"
+
+#include <thread>
+#include <utility>
+
+namespace vanemark::detail {
+
+ClientEngine::ClientEngine() = default;
+
+ClientEngine::~ClientEngine()
+{
+    Stop();
+}
+
+int ClientEngine::LoadKeys(const std::string& path)
+{
+    if (IsStarted()) {
+        log.Log("LoadKeys(%s): the client is running; the key table is left as it is.\n", path.c_str());
+        return -1;
+    }
+    return values.LoadKeys(path);
+}
+
+int ClientEngine::Start(std::string_view host, int port, std::string_view localAddress)
+{
+    Stop();
+    auto newSocket = std::make_unique<DeviceLinkSocket>();
+    std::string error;
+    if (newSocket->Open(host, port, localAddress, error) != 0) {
+        log.Log("Start: %s.\n", error.c_str());
+        return -1;
+    }
+    link.Reset();
+    socket = std::move(newSocket);
+    queue.Attach(*socket);
+    localPort.store(socket->LocalPort());
+    tickThreadAlive.store(true);
+    thread = std::make_unique<PeriodicThread>(tickInterval, [this] {
+        OnTick();
+        return queue.IsAttached();
+    });
+    return 0;
+}
+
+int ClientEngine::Stop()
+{
+    if (OnTickThread()) {
+        // From a callback or sink: the tick thread cannot join itself. It
+        // ends after this tick; the next Start or the destructor joins it.
+        queue.Detach();
+        return 0;
+    }
+    if (thread) {
+        thread->Join();
+        thread.reset();
+    }
+    tickThreadAlive.store(false);
+    queue.Detach();
+    localPort.store(0);
+    callbacks.FreeRemoved();
+    return 0;
+}
+
+TimerCallbackEntry* ClientEngine::AddTimerCallback(std::function<void()> fn, int periodMs, int startMs)
+{
+    if (!fn) {
+        return nullptr;
+    }
+    return callbacks.AddTimer(std::move(fn), PollSchedule::Ticks(periodMs), startMs != 0,
+                              startMs > 0 ? PollSchedule::Ticks(startMs) : 0);
+}
+
+int ClientEngine::SetTimerPeriod(TimerCallbackEntry* entry, int periodMs)
+{
+    if (entry == nullptr) {
+        return -1;
+    }
+    return callbacks.SetReload(entry, PollSchedule::Ticks(periodMs)) * PollSchedule::kTickMs;
+}
+
+int ClientEngine::RemoveTimerCallback(TimerCallbackEntry* entry)
+{
+    return callbacks.RemoveTimer(entry, tickThreadAlive.load());
+}
+
+EventSinkEntry* ClientEngine::AddEventSink(std::function<void(int, std::uint32_t)> fn, std::uint32_t mask)
+{
+    return fn ? callbacks.AddSink(std::move(fn), mask) : nullptr;
+}
+
+int ClientEngine::RemoveEventSink(EventSinkEntry* entry)
+{
+    return callbacks.RemoveSink(entry, tickThreadAlive.load());
+}
+
+std::string ClientEngine::KeyReadRequest(const DeviceLinkKey& key)
+{
+    std::string text("R/");
+    text.append(FormatInt(key.Id()));
+    if (key.IsIndexed()) {
+        text.push_back('\\');
+        text.append(FormatInt(key.Index()));
+    }
+    return text;
+}
+
+int ClientEngine::SubscribeKey(std::int32_t id, int periodMs)
+{
+    DeviceLinkKey* key = KeyById(id);
+    if (key == nullptr || (values.Flags(*key) & TypedValue::Readable) == 0) {
+        return -1;
+    }
+    // The heartbeat has its own schedule.
+    if (id == link.HeartbeatId()) {
+        return 0;
+    }
+    if (!PollSchedule::Subscribe(*key, periodMs)) {
+        return 0;
+    }
+    values.SetFlag(*key, TypedValue::Polled, true);
+    log.Log("SubscribeKey(): Adding %s to poll\n", key->Name().c_str());
+    return queue.Send(KeyReadRequest(*key), false);
+}
+
+DeviceLinkKey* ClientEngine::KeyForRead(std::int32_t id, int sync)
+{
+    DeviceLinkKey* key = KeyById(id);
+    if (key != nullptr && sync != 0 && (values.Flags(*key) & TypedValue::Received) == 0) {
+        ReadKey(key, kSyncReadTimeoutMs);
+    }
+    return key;
+}
+
+int ClientEngine::GetKeyDouble(std::int32_t id, double& out, int sync)
+{
+    const DeviceLinkKey* key = KeyForRead(id, sync);
+    return key == nullptr ? -1 : values.GetDouble(*key, out);
+}
+
+int ClientEngine::GetKeyText(std::int32_t id, std::string& out, int sync)
+{
+    const DeviceLinkKey* key = KeyForRead(id, sync);
+    return key == nullptr ? -1 : values.GetText(*key, out);
+}
+
+int ClientEngine::ReadKey(DeviceLinkKey* key, int timeoutMs)
+{
+    if (key == nullptr) {
+        return -1;
+    }
+    if ((values.Flags(*key) & TypedValue::Readable) == 0) {
+        return -1;
+    }
+    values.SetFlag(*key, TypedValue::Updated, false);
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const std::string request = KeyReadRequest(*key);
+    int elapsed = 0;
+    while (elapsed < timeoutMs) {
+        queue.Send(request, true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+        if ((values.Flags(*key) & TypedValue::Updated) != 0) {
+            log.Log("ReadKey(%s) in %d ms.\n", key->Name().c_str(), elapsed);
+            return 0;
+        }
+    }
+    log.Log("*ERROR: ReadKey(%s) Unable to read in %d ms.\n", key->Name().c_str(), elapsed);
+    return -1;
+}
+
+} // namespace vanemark::detail

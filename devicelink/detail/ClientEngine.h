@@ -1,0 +1,122 @@
+#pragma once
+
+#include "devicelink/CallbackRegistry.h"
+#include "devicelink/ClientLog.h"
+#include "devicelink/LinkMonitor.h"
+#include "devicelink/PollSchedule.h"
+#include "devicelink/RequestQueue.h"
+#include "devicelink/ValueCache.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vanemark {
+
+class DeviceLinkSocket;
+class PeriodicThread;
+
+namespace detail {
+
+// What DeviceLinkClient does, put together from its parts: the value cache,
+// the request queue, the poll schedule, the callbacks, the link monitor and
+// the diagnostics, driven by one tick thread. Besides the client's own
+// operations it offers what tests and benchmarks drive by hand (single
+// ticks, replies, raw sends); the application sees only DeviceLinkClient.
+class ClientEngine {
+public:
+    enum Event : int { Connected = 1, Disconnected = 2, Key22Received = 4 };
+
+    static constexpr int kSyncReadTimeoutMs = 1500;
+    // Longest reply datagram that is read; the receive buffer is one byte more.
+    static constexpr std::size_t kMaxDatagram = 2047;
+    // Upper bound of datagrams handled in one tick, so a flood cannot stall it.
+    static constexpr int kMaxDatagramsPerTick = 32;
+    static constexpr std::string_view kConnectionRequest = "R/2/24/28/22";
+
+    ClientEngine();
+    ~ClientEngine();
+    ClientEngine(const ClientEngine&) = delete;
+    ClientEngine& operator=(const ClientEngine&) = delete;
+
+    int LoadKeys(const std::string& path);
+    int Start(std::string_view host, int port, std::string_view localAddress);
+    int Stop();
+    bool IsStarted() const { return queue.IsAttached(); }
+    // Known from Start, before anything is sent; 0 after Stop.
+    int LocalPort() const { return localPort.load(); }
+
+    TimerCallbackEntry* AddTimerCallback(std::function<void()> fn, int periodMs, int startMs);
+    int SetTimerPeriod(TimerCallbackEntry* entry, int periodMs);
+    int RemoveTimerCallback(TimerCallbackEntry* entry);
+    EventSinkEntry* AddEventSink(std::function<void(int, std::uint32_t)> fn, std::uint32_t mask);
+    int RemoveEventSink(EventSinkEntry* entry);
+
+    int SubscribeKey(std::int32_t id, int periodMs);
+    int SetPollInterval(int periodMs) { return schedule.SetInterval(periodMs); }
+    void SetHeartbeatId(std::int32_t id) { link.SetHeartbeatId(id); }
+    void SetAutoRequest(bool on) { autoRequest.store(on); }
+
+    int GetKeyDouble(std::int32_t id, double& out, int sync);
+    int GetKeyText(std::int32_t id, std::string& out, int sync);
+    // Sends the key's read request every 10 ms until a value arrives or
+    // timeoutMs passes. Owner's thread only: the tick thread reads the replies.
+    int ReadKey(DeviceLinkKey* key, int timeoutMs);
+    std::uint32_t LinkGeneration() const { return values.Generation(); }
+    int ResetValues(std::uint32_t generation) { return values.ResetValues(generation); }
+    bool IsConnected() const { return link.IsConnected(); }
+    std::int32_t LinkCounter() const { return link.Counter(); }
+
+    void SetLogger(ClientLog::Logger fn) { log.SetLogger(std::move(fn)); }
+    void SetRawHook(ClientLog::RawHook fn) { log.SetRawHook(std::move(fn)); }
+
+    DeviceLinkKey* KeyById(std::int32_t id) const { return values.KeyById(id); }
+    const ValueCache& Values() const { return values; }
+    RequestQueue& Queue() { return queue; }
+    static std::string KeyReadRequest(const DeviceLinkKey& key);
+    // Applies a reply datagram; the number of fields applied.
+    int ParseReply(std::string_view datagram);
+    // One tick, as the tick thread runs it.
+    void OnTick();
+    // Real-time length of one tick; the tick arithmetic stays at 25 ms. Tests
+    // and benchmarks shorten it to run many ticks, or make it an hour to run
+    // every tick by hand. Takes effect at the next Start.
+    void SetTickInterval(std::chrono::microseconds interval) { tickInterval = interval; }
+    std::uint64_t TickCount() const { return tickCount.load(); }
+
+private:
+    DeviceLinkKey* KeyForRead(std::int32_t id, int sync);
+    void ReceiveDatagrams();
+    void HandleDatagram(std::string_view datagram);
+    void ApplyField(DeviceLinkKey& key, std::string_view value);
+    void Heartbeat();
+    void OnConnected();
+    void OnDisconnected();
+    // true inside a tick (callbacks and sinks included) on the calling thread,
+    // where Stop cannot join the thread it runs on.
+    static bool OnTickThread();
+
+    ClientLog log;
+    ValueCache values;
+    RequestQueue queue{log};
+    PollSchedule schedule{values.Table(), queue};
+    CallbackRegistry callbacks;
+    LinkMonitor link;
+    std::atomic<bool> autoRequest{false};
+
+    std::unique_ptr<DeviceLinkSocket> socket;
+    std::unique_ptr<PeriodicThread> thread;
+    // Set while a tick thread exists (even one asked to end from a callback),
+    // so removed entries are only freed once it is joined.
+    std::atomic<bool> tickThreadAlive{false};
+    std::chrono::microseconds tickInterval{std::chrono::milliseconds(PollSchedule::kTickMs)};
+    std::atomic<std::uint64_t> tickCount{0};
+    std::atomic<int> localPort{0};
+};
+
+} // namespace detail
+} // namespace vanemark
