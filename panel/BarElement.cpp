@@ -15,7 +15,7 @@ namespace vanemark {
 
 namespace {
 
-constexpr std::size_t valueBuffer = 255;
+constexpr std::size_t kValueBuffer = 255;
 
 char FirstUpper(const std::string& word)
 {
@@ -24,7 +24,7 @@ char FirstUpper(const std::string& word)
 
 } // namespace
 
-double BarElement::GetFraction() const
+double BarElement::GetFraction(double value) const
 {
     return settings.style == BarStyle::Full ? (value + 1.0) * 0.5 : value;
 }
@@ -32,7 +32,7 @@ double BarElement::GetFraction() const
 int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int defaultLeft, int defaultTop,
                             int defaultWidth, int defaultHeight)
 {
-    switch (FirstUpper(profile.GetString(section, "dir", "up", valueBuffer))) {
+    switch (FirstUpper(profile.GetString(section, "dir", "up", kValueBuffer))) {
     case 'D':
         settings.direction = BarDirection::Down;
         break;
@@ -49,14 +49,15 @@ int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int 
         break; // an unknown word keeps what the bar had
     }
 
-    settings.style =
-        FirstUpper(profile.GetString(section, "type", "full", valueBuffer)) == 'D' ? BarStyle::Centred : BarStyle::Full;
+    settings.style = FirstUpper(profile.GetString(section, "type", "full", kValueBuffer)) == 'D' ? BarStyle::Centred
+                                                                                                 : BarStyle::Full;
     settings.show = profile.GetInt(section, "show", 1) != 0 ? 1 : 0;
     settings.fillColour = profile.GetInt(section, "fill color", 0xFFFFFF);
     settings.borderColour = profile.GetInt(section, "border color", 0xFFFFFF);
     settings.penWidth = profile.GetInt(section, "pen", 1);
-    if (settings.penWidth < 0)
+    if (settings.penWidth < 0) {
         settings.penWidth = 1;
+    }
 
     const PixelPoint top = ReadPair(profile, section, "top", defaultLeft, defaultTop);
     const PixelPoint size = ReadPair(profile, section, "size", defaultWidth, defaultHeight);
@@ -64,28 +65,37 @@ int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int 
 
     // A frame wider than the bar would swallow it; half the smaller side keeps a visible inside.
     const int smaller = std::min(settings.rect.Width(), settings.rect.Height());
-    if (settings.penWidth > smaller)
+    if (settings.penWidth > smaller) {
         settings.penWidth = smaller / 2;
+    }
     return 0;
 }
 
-BarGeometry BarElement::Geometry() const
+BarGeometry BarElement::Geometry(double value) const
 {
-    return ComputeBarGeometry(settings, GetFraction());
+    return ComputeBarGeometry(settings, GetFraction(value));
 }
 
-void BarElement::Draw(QPainter& painter) const
+void BarElement::SetColour(Colour colour)
 {
-    const BarGeometry g = Geometry();
-    if (!g.visible)
+    settings.fillColour = colour;
+    settings.borderColour = colour;
+}
+
+void BarElement::Draw(QPainter& painter, double value) const
+{
+    const BarGeometry g = Geometry(value);
+    if (!g.visible) {
         return;
+    }
     const QPen oldPen = painter.pen();
     const QBrush oldBrush = painter.brush();
     GdiCanvas canvas(painter);
     canvas.FillRect(g.fill, settings.fillColour);
     canvas.FrameRect(g.frame, settings.borderColour, g.penWidth);
-    if (g.hasZeroLine)
+    if (g.hasZeroLine) {
         canvas.AxisLine(g.zeroFrom, g.zeroTo, settings.borderColour, g.penWidth);
+    }
     painter.setPen(oldPen);
     painter.setBrush(oldBrush);
 }
@@ -94,8 +104,9 @@ BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction)
 {
     BarGeometry g;
     const PixelRect& r = settings.rect;
-    if (settings.show == 0 || r.IsEmpty())
+    if (settings.show == 0 || r.IsEmpty()) {
         return g;
+    }
     g.visible = true;
     g.frame = r;
     g.penWidth = settings.penWidth;

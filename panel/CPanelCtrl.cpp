@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
-#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +22,11 @@ int PointsToPixels(int points, int dpi)
 {
     const long long product = static_cast<long long>(points) * dpi;
     return static_cast<int>((product + 36) / 72);
+}
+
+bool SameShown(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
 }
 
 } // namespace
@@ -44,20 +48,36 @@ int CPanelCtrl::LoadLayout(const std::string& fileName)
     profile.Open(fileName, '#', "\r\n");
     layout = ReadPanelLayout(profile);
     for (std::size_t i = 0; i < bars.size(); ++i) {
-        bars[i].LoadSection(profile, barSections[i], 0, 0, 0, 0);
+        bars[i].LoadSection(profile, kBarSections[i], 0, 0, 0, 0);
         // The file's bar colours are read but every bar shows the instrument colour.
-        bars[i].settings.fillColour = instrumentColour;
-        bars[i].settings.borderColour = instrumentColour;
+        bars[i].SetColour(ColourOf(PanelColours::Instruments));
     }
     return 0;
 }
 
-void CPanelCtrl::SetInstrumentColour(Colour colour)
+bool CPanelCtrl::SetValues(const PanelValues& newValues)
 {
-    instrumentColour = colour;
+    // A value that stays NaN (a key the simulator never sent) must not force
+    // a redraw every cycle, so this is not operator==.
+    const auto same = [](const PanelValues& a, const PanelValues& b) {
+        for (std::size_t i = 0; i < a.bars.size(); ++i) {
+            if (!SameShown(a.bars[i], b.bars[i])) {
+                return false;
+            }
+        }
+        return SameShown(a.speed, b.speed) && SameShown(a.flaps, b.flaps) && SameShown(a.bank, b.bank) &&
+               SameShown(a.pitch, b.pitch) && SameShown(a.stickX, b.stickX) && SameShown(a.stickY, b.stickY);
+    };
+    const bool changed = !same(values, newValues);
+    values = newValues;
+    return changed;
+}
+
+void CPanelCtrl::SetColours(const PanelColours& newColours)
+{
+    colours = newColours;
     for (BarElement& bar : bars) {
-        bar.settings.fillColour = colour;
-        bar.settings.borderColour = colour;
+        bar.SetColour(ColourOf(PanelColours::Instruments));
     }
 }
 
@@ -87,25 +107,20 @@ void CPanelCtrl::SetFont(const QString& face, int points)
 
 void CPanelCtrl::Refresh()
 {
-    // The DeviceLink events arrive on the client's timer thread; a widget may
-    // only be drawn on its own thread, so a call from elsewhere is queued.
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, &CPanelCtrl::Refresh, Qt::QueuedConnection);
-        return;
-    }
     // Painting at once rather than posting an update request saves the event
     // loop a wake-up per frame; the picture is the same.
-    if (Redraw())
-        repaint();
+    Redraw();
+    repaint();
 }
 
 int CPanelCtrl::HitTestClose(const QPoint& screenPoint) const
 {
-    if (showTitle == 0)
+    if (!showTitle) {
         return 0;
+    }
     const QPoint origin = mapToGlobal(QPoint(0, 0));
     const PixelRect windowRect{origin.x(), origin.y(), origin.x() + width(), origin.y() + height()};
-    return CloseHitRect(windowRect, lineHeight).Contains({screenPoint.x(), screenPoint.y()}) ? closeHitCode : 0;
+    return CloseHitRect(windowRect, lineHeight).Contains({screenPoint.x(), screenPoint.y()}) ? kCloseHitCode : 0;
 }
 
 QString CPanelCtrl::TitleText() const
@@ -116,8 +131,8 @@ QString CPanelCtrl::TitleText() const
 
 QImage CPanelCtrl::RenderImage()
 {
-    if (Redraw())
-        update();
+    Redraw();
+    update();
     return image.copy();
 }
 
@@ -132,38 +147,39 @@ void CPanelCtrl::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect area = event->rect();
     const QRect covered = area & image.rect();
-    if (!covered.isEmpty())
+    if (!covered.isEmpty()) {
         painter.drawImage(covered, image, covered);
-    // Only before the first redraw, or while a busy panel missed a resize, is
-    // there window without picture; show the background there, not garbage.
+    }
+    // A paint that comes before the first redraw shows the background, not garbage.
     const QRegion uncovered = QRegion(area).subtracted(QRegion(covered));
-    for (const QRect& r : uncovered)
-        painter.fillRect(r, ToQColor(backgroundColour));
+    for (const QRect& r : uncovered) {
+        painter.fillRect(r, ToQColor(ColourOf(PanelColours::Background)));
+    }
 }
 
 void CPanelCtrl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (Redraw())
-        update();
+    Redraw();
+    update();
 }
 
-bool CPanelCtrl::Redraw()
+void CPanelCtrl::Redraw()
 {
-    if (busyCount.load() != 0)
-        return false;
-    if (!fontReady)
+    if (!fontReady) {
         SetFont(fontFace, fontSize);
+    }
     // A new size gets a new image before anything is drawn, so no stale
     // pixels of the old size can reach the screen.
     if (image.size() != size()) {
         image = QImage();
-        if (width() > 0 && height() > 0)
+        if (width() > 0 && height() > 0) {
             image = QImage(size(), QImage::Format_RGB32);
+        }
     }
-    if (!image.isNull())
+    if (!image.isNull()) {
         DrawPanel(image);
-    return true;
+    }
 }
 
 void CPanelCtrl::DrawPanel(QImage& target)
@@ -173,50 +189,57 @@ void CPanelCtrl::DrawPanel(QImage& target)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(panelFont);
     GdiCanvas canvas(painter);
+    const Colour background = ColourOf(PanelColours::Background);
+    const Colour instruments = ColourOf(PanelColours::Instruments);
+    const Colour marks = ColourOf(PanelColours::FlapsMarks);
+    const Colour stickColour = ColourOf(PanelColours::Stick);
 
-    canvas.FillRect({0, 0, target.width(), target.height()}, backgroundColour);
+    canvas.FillRect({0, 0, target.width(), target.height()}, background);
 
-    const FlapsGeometry flapsDial = ComputeFlaps(layout, flaps);
-    for (const PixelPoint& end : flapsDial.markEnds)
-        canvas.Line(flapsDial.centre, end, flapsColour);
+    const FlapsGeometry flapsDial = ComputeFlaps(layout, values.flaps);
+    for (const PixelPoint& end : flapsDial.markEnds) {
+        canvas.Line(flapsDial.centre, end, marks);
+    }
     DrawFlapsWedge(painter, flapsDial);
 
-    const PitchGeometry attitude = ComputePitch(layout.stickSquare, pitch, bank);
-    const Colour pitchColour = attitude.pitchUp ? pitchUpColour : pitchDownColour;
+    const PitchGeometry attitude = ComputePitch(layout.stickSquare, values.pitch, values.bank);
+    const Colour pitchColour = ColourOf(attitude.pitchUp ? PanelColours::PitchUp : PanelColours::PitchDown);
     canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
-    canvas.Line(attitude.triangle[0], attitude.triangle[1], flapsColour);
-    canvas.Line(attitude.centre, attitude.bankLineEnd, flapsColour);
+    canvas.Line(attitude.triangle[0], attitude.triangle[1], marks);
+    canvas.Line(attitude.centre, attitude.bankLineEnd, marks);
 
-    const StickGeometry stick = ComputeStick(layout.stickSquare, stickX, stickY);
+    const StickGeometry stick = ComputeStick(layout.stickSquare, values.stickX, values.stickY);
     DrawStickCircles(painter, stick);
     canvas.Line(stick.centre, stick.knob, stickColour);
     canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
 
-    speedText.Draw(painter, layout.speedBox, QString::fromStdString(FormatSpeed(speed)), panelFont, instrumentColour,
+    speedText.Draw(painter, layout.speedBox, QString::fromStdString(FormatSpeed(values.speed)), panelFont, instruments,
                    true);
 
-    for (const BarElement& bar : bars)
-        bar.Draw(painter);
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        bars[i].Draw(painter, values.bars[i]);
+    }
 
-    if (showTitle != 0) {
+    if (showTitle) {
         const TitleGeometry title = ComputeTitle(target.width(), lineHeight, spaceWidth);
-        canvas.FillRect(title.bar, instrumentColour);
-        titleText.Draw(painter, title.text, TitleText(), panelFont, backgroundColour, false);
+        canvas.FillRect(title.bar, instruments);
+        titleText.Draw(painter, title.text, TitleText(), panelFont, background, false);
         const PixelRect& box = title.closeBox;
         const PixelPoint corners[] = {{box.left, box.top},
                                       {box.right, box.top},
                                       {box.right, box.bottom},
                                       {box.left, box.bottom},
                                       {box.left, box.top}};
-        canvas.Polyline(corners, backgroundColour);
-        canvas.Line({box.left, box.top}, {box.right, box.bottom}, backgroundColour);
-        canvas.Line({box.right, box.top}, {box.left, box.bottom}, backgroundColour);
+        canvas.Polyline(corners, background);
+        canvas.Line({box.left, box.top}, {box.right, box.bottom}, background);
+        canvas.Line({box.right, box.top}, {box.left, box.bottom}, background);
     }
 }
 
 void CPanelCtrl::DrawFlapsWedge(QPainter& painter, const FlapsGeometry& g)
 {
     const PixelRect& dial = g.dial;
+    const Colour instrumentColour = ColourOf(PanelColours::Instruments);
     flapsWedge.Draw(painter, dial,
                     {dial.left, dial.top, dial.right, dial.bottom, g.firstRadial.x, g.firstRadial.y, g.secondRadial.x,
                      g.secondRadial.y, instrumentColour},
@@ -230,6 +253,8 @@ void CPanelCtrl::DrawStickCircles(QPainter& painter, const StickGeometry& g)
     const PixelRect& outer = g.outerCircle;
     const PixelRect& inner = g.innerCircle;
     const PixelRect& mark = g.centreMark;
+    const Colour instrumentColour = ColourOf(PanelColours::Instruments);
+    const Colour backgroundColour = ColourOf(PanelColours::Background);
     // The centre mark sticks out of a very small stick square.
     const PixelRect area{std::min(outer.left, mark.left), std::min(outer.top, mark.top),
                          std::max(outer.right, mark.right), std::max(outer.bottom, mark.bottom)};

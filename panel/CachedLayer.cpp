@@ -15,8 +15,9 @@ void CachedLayer::Draw(QPainter& target, const PixelRect& area, const Key& key, 
     const PixelRect onTarget{std::max(area.left - kMargin, 0), std::max(area.top - kMargin, 0),
                              std::min(area.right + kMargin, device->width()),
                              std::min(area.bottom + kMargin, device->height())};
-    if (onTarget.IsEmpty())
+    if (onTarget.IsEmpty()) {
         return;
+    }
     if (image.isNull() || onTarget != drawnArea || key != drawnKey) {
         image = QImage(onTarget.Width(), onTarget.Height(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);

@@ -21,8 +21,9 @@ QImage CachedText::Render(const QString& text) const
 void CachedText::Draw(QPainter& painter, const PixelRect& rect, const QString& text, const QFont& font, Colour colour,
                       bool alignRight)
 {
-    if (rect.IsEmpty())
+    if (rect.IsEmpty()) {
         return;
+    }
     if (rect != drawnRect || colour != drawnColour || alignRight != drawnAlignRight || font != drawnFont) {
         images.clear();
         drawnRect = rect;
@@ -33,8 +34,9 @@ void CachedText::Draw(QPainter& painter, const PixelRect& rect, const QString& t
     auto found = images.constFind(text);
     if (found == images.constEnd()) {
         const qsizetype imageBytes = qsizetype{4} * rect.Width() * rect.Height();
-        if ((images.size() + 1) * imageBytes > kMaxBytes)
+        if ((images.size() + 1) * imageBytes > kMaxBytes) {
             images.clear();
+        }
         found = images.insert(text, Render(text));
     }
     painter.drawImage(QPoint(rect.left, rect.top), *found);

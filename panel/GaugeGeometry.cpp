@@ -5,16 +5,17 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
 
 namespace vanemark {
 
 namespace {
 
-constexpr double radiansPerDegree = 0.017453292519943295;
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // The lengths of the pitch triangle and the bank line are fixed pixel sizes,
 // independent of the stick square, so that the same attitude always looks the same.
-constexpr double pitchHalfBase = 50.0;
-constexpr double bankLineLength = 25.0;
+constexpr double kPitchHalfBase = 50.0;
+constexpr double kBankLineLength = 25.0;
 
 PixelPoint Offset(PixelPoint origin, double dx, double dy)
 {
@@ -28,13 +29,16 @@ int TruncToPixel(double v)
     // A value from the simulator can be anything, NaN included; converting an
     // out-of-range double to int is undefined, so clamp to far outside any
     // surface but well inside int, leaving room for the additions that follow.
-    constexpr double limit = 1 << 24;
-    if (std::isnan(v))
+    constexpr double kLimit = 1 << 24;
+    if (std::isnan(v)) {
         return 0;
-    if (v > limit)
-        return static_cast<int>(limit);
-    if (v < -limit)
-        return -static_cast<int>(limit);
+    }
+    if (v > kLimit) {
+        return static_cast<int>(kLimit);
+    }
+    if (v < -kLimit) {
+        return -static_cast<int>(kLimit);
+    }
     return static_cast<int>(v);
 }
 
@@ -42,14 +46,15 @@ std::string FormatSpeed(double speed)
 {
     // Saturate rather than overflow: the value comes from the network.
     std::int32_t shown = 0;
-    if (std::isnan(speed))
+    if (std::isnan(speed)) {
         shown = 0;
-    else if (speed >= 2147483647.0)
+    } else if (speed >= 2147483647.0) {
         shown = std::numeric_limits<std::int32_t>::max();
-    else if (speed <= -2147483648.0)
+    } else if (speed <= -2147483648.0) {
         shown = std::numeric_limits<std::int32_t>::min();
-    else
+    } else {
         shown = static_cast<std::int32_t>(speed);
+    }
     return FormatInt(shown) + " kmh";
 }
 
@@ -64,16 +69,17 @@ FlapsGeometry ComputeFlaps(const PanelLayout& layout, double flaps)
 
     const double marks[] = {layout.takeoffAngle, layout.combatAngle, layout.landingAngle};
     for (std::size_t i = 0; i < g.markEnds.size(); ++i) {
-        const double a = marks[i] * radiansPerDegree;
+        const double a = marks[i] * kRadiansPerDegree;
         g.markEnds[i] = Offset(g.centre, r * std::cos(a), r * std::sin(a));
     }
 
     const double extended = (flaps + 1.0) * 0.5;
-    const double b = layout.fullFlapAngle * extended * radiansPerDegree;
+    const double b = layout.fullFlapAngle * extended * kRadiansPerDegree;
     g.firstRadial = Offset(g.centre, r * std::cos(b), r * std::sin(b));
     // Both radials on the horizontal would make the pie a full circle.
-    if (g.firstRadial.y == g.centre.y)
+    if (g.firstRadial.y == g.centre.y) {
         ++g.firstRadial.y;
+    }
     g.secondRadial = {d.right, g.centre.y};
     return g;
 }
@@ -83,16 +89,16 @@ PitchGeometry ComputePitch(const PixelRect& stickSquare, double pitchDegrees, do
     PitchGeometry g;
     g.pitchUp = pitchDegrees > 0.0;
     g.centre = {(stickSquare.left + stickSquare.right) / 2, (stickSquare.top + stickSquare.bottom) / 2};
-    const double b = bankDegrees * radiansPerDegree;
-    const double p = pitchDegrees * radiansPerDegree;
-    const int kc = TruncToPixel(pitchHalfBase * std::cos(b));
-    const int ks = TruncToPixel(pitchHalfBase * std::sin(b));
+    const double b = bankDegrees * kRadiansPerDegree;
+    const double p = pitchDegrees * kRadiansPerDegree;
+    const int kc = TruncToPixel(kPitchHalfBase * std::cos(b));
+    const int ks = TruncToPixel(kPitchHalfBase * std::sin(b));
     g.triangle[0] = {g.centre.x - kc, g.centre.y + ks};
     g.triangle[1] = {g.centre.x + kc, g.centre.y - ks};
-    g.triangle[2] = {g.centre.x - TruncToPixel(pitchHalfBase * std::sin(p) * std::sin(b)),
-                     g.centre.y - TruncToPixel(pitchHalfBase * std::sin(p) * std::cos(b))};
-    g.bankLineEnd = {g.centre.x - TruncToPixel(bankLineLength * std::sin(b)),
-                     g.centre.y - TruncToPixel(bankLineLength * std::cos(b))};
+    g.triangle[2] = {g.centre.x - TruncToPixel(kPitchHalfBase * std::sin(p) * std::sin(b)),
+                     g.centre.y - TruncToPixel(kPitchHalfBase * std::sin(p) * std::cos(b))};
+    g.bankLineEnd = {g.centre.x - TruncToPixel(kBankLineLength * std::sin(b)),
+                     g.centre.y - TruncToPixel(kBankLineLength * std::cos(b))};
     return g;
 }
 

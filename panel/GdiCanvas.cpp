@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <numbers>
 
 namespace vanemark {
 
@@ -37,8 +38,9 @@ QPoint ToQPoint(PixelPoint p)
 QImage* DirectTarget(QPainter& painter)
 {
     QPaintDevice* device = painter.device();
-    if (device == nullptr || device->devType() != QInternal::Image)
+    if (device == nullptr || device->devType() != QInternal::Image) {
         return nullptr;
+    }
     auto* image = static_cast<QImage*>(device);
     const QImage::Format format = image->format();
     const bool opaqueFormat = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
@@ -46,8 +48,9 @@ QImage* DirectTarget(QPainter& painter)
     // A shared image would be copied by the first write, away from the painter.
     if (!opaqueFormat || !image->isDetached() || image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
         !painter.worldTransform().isIdentity() || painter.opacity() != 1.0 ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver) {
         return nullptr;
+    }
     return image;
 }
 
@@ -71,29 +74,33 @@ void GdiCanvas::SetPen(Colour colour, Qt::PenStyle style)
     // Width 0 is Qt's cosmetic one-pixel pen; a flat cap leaves the end point
     // of a line unpainted.
     QPen pen(ToQColor(colour), 0, style, Qt::FlatCap, Qt::MiterJoin);
-    if (style == Qt::CustomDashLine)
+    if (style == Qt::CustomDashLine) {
         pen.setDashPattern(DotPattern());
+    }
     painter.setPen(pen);
 }
 
 void GdiCanvas::FillRect(const PixelRect& rect, Colour colour)
 {
-    if (rect.IsEmpty())
+    if (rect.IsEmpty()) {
         return;
+    }
     const QRect area(rect.left, rect.top, rect.Width(), rect.Height());
     if (QImage* image = DirectTarget(painter)) {
         const QRect inside = area & image->rect();
         const QRgb pixel = ToQColor(colour).rgba();
-        if (inside.isEmpty())
+        if (inside.isEmpty()) {
             return;
+        }
         // One row by hand, the others copied from it: the copy is the fast, vectorised path.
         uchar* bits = image->bits();
         const qsizetype stride = image->bytesPerLine();
         const auto rowSpan = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride) + inside.left(); };
         const QRgb* first = rowSpan(inside.top());
         std::fill_n(rowSpan(inside.top()), inside.width(), pixel);
-        for (int y = inside.top() + 1; y <= inside.bottom(); ++y)
+        for (int y = inside.top() + 1; y <= inside.bottom(); ++y) {
             std::memcpy(rowSpan(y), first, static_cast<std::size_t>(inside.width()) * sizeof(QRgb));
+        }
         return;
     }
     painter.fillRect(area, ToQColor(colour));
@@ -123,8 +130,9 @@ void GdiCanvas::Line(PixelPoint from, PixelPoint to, Colour colour)
     const int dx = std::abs(to.x - from.x);
     const int dy = std::abs(to.y - from.y);
     const int steps = std::max(dx, dy);
-    if (steps == 0)
+    if (steps == 0) {
         return;
+    }
     const int sx = to.x > from.x ? 1 : -1;
     const int sy = to.y > from.y ? 1 : -1;
     // The minor axis advances by the rounded exact fraction, so a line and its reverse cover the same pixels.
@@ -139,22 +147,25 @@ void GdiCanvas::Line(PixelPoint from, PixelPoint to, Colour colour)
         const qsizetype stride = image->bytesPerLine();
         for (int i = 0; i < steps; ++i) {
             const QPoint p = pointAt(i);
-            if (inside.contains(p))
+            if (inside.contains(p)) {
                 reinterpret_cast<QRgb*>(bits + p.y() * stride)[p.x()] = pixel;
+            }
         }
         return;
     }
     QPolygon points(steps);
-    for (int i = 0; i < steps; ++i)
+    for (int i = 0; i < steps; ++i) {
         points[i] = pointAt(i);
+    }
     SetPen(colour);
     painter.drawPoints(points);
 }
 
 void GdiCanvas::AxisLine(PixelPoint from, PixelPoint to, Colour colour, int penWidth)
 {
-    if (from == to)
+    if (from == to) {
         return;
+    }
     const int w = penWidth < 1 ? 1 : penWidth;
     if (from.y == to.y) {
         const int left = std::min(from.x, to.x + 1);
@@ -171,14 +182,16 @@ void GdiCanvas::AxisLine(PixelPoint from, PixelPoint to, Colour colour, int penW
 
 void GdiCanvas::Polyline(std::span<const PixelPoint> points, Colour colour)
 {
-    for (std::size_t i = 1; i < points.size(); ++i)
+    for (std::size_t i = 1; i < points.size(); ++i) {
         Line(points[i - 1], points[i], colour);
+    }
 }
 
 void GdiCanvas::Ellipse(const PixelRect& bounds, Colour pen, const Colour* fill)
 {
-    if (bounds.IsEmpty())
+    if (bounds.IsEmpty()) {
         return;
+    }
     SetPen(pen);
     painter.setBrush(fill ? QBrush(ToQColor(*fill)) : QBrush(Qt::NoBrush));
     painter.drawEllipse(OutlineBounds(bounds));
@@ -186,8 +199,9 @@ void GdiCanvas::Ellipse(const PixelRect& bounds, Colour pen, const Colour* fill)
 
 void GdiCanvas::DottedEllipse(const PixelRect& bounds, Colour pen, Colour gap)
 {
-    if (bounds.IsEmpty())
+    if (bounds.IsEmpty()) {
         return;
+    }
     painter.setBrush(Qt::NoBrush);
     SetPen(gap);
     painter.drawEllipse(OutlineBounds(bounds));
@@ -197,8 +211,9 @@ void GdiCanvas::DottedEllipse(const PixelRect& bounds, Colour pen, Colour gap)
 
 void GdiCanvas::Pie(const PixelRect& bounds, PixelPoint firstRadial, PixelPoint secondRadial, Colour pen, Colour fill)
 {
-    if (bounds.IsEmpty())
+    if (bounds.IsEmpty()) {
         return;
+    }
     // The arc runs through the centres of the outermost pixels, so the outline
     // stays inside the bounding rectangle; the apex is the rectangle's centre,
     // the point the radial directions are measured from.
@@ -206,11 +221,12 @@ void GdiCanvas::Pie(const PixelRect& bounds, PixelPoint firstRadial, PixelPoint 
     const double cy = (bounds.top + bounds.bottom) / 2.0;
     const QRectF arc(bounds.left + 0.5, bounds.top + 0.5, bounds.Width() - 1, bounds.Height() - 1);
     // Screen y grows downwards; Qt's angles, like the platform's, count counter-clockwise as seen on screen.
-    const double a1 = std::atan2(cy - firstRadial.y, firstRadial.x - cx) * 180.0 / M_PI;
-    const double a2 = std::atan2(cy - secondRadial.y, secondRadial.x - cx) * 180.0 / M_PI;
+    const double a1 = std::atan2(cy - firstRadial.y, firstRadial.x - cx) * 180.0 / std::numbers::pi;
+    const double a2 = std::atan2(cy - secondRadial.y, secondRadial.x - cx) * 180.0 / std::numbers::pi;
     double span = std::fmod(a2 - a1, 360.0);
-    if (span <= 0.0)
+    if (span <= 0.0) {
         span += 360.0;
+    }
     QPainterPath wedge;
     wedge.moveTo(cx, cy);
     wedge.arcTo(arc, a1, span);
@@ -222,27 +238,32 @@ void GdiCanvas::Pie(const PixelRect& bounds, PixelPoint firstRadial, PixelPoint 
 
 void GdiCanvas::Polygon(std::span<const PixelPoint> points, Colour pen, Colour fill)
 {
-    if (points.empty())
+    if (points.empty()) {
         return;
+    }
     QPolygon polygon;
     polygon.reserve(static_cast<int>(points.size()));
-    for (const PixelPoint& p : points)
+    for (const PixelPoint& p : points) {
         polygon << ToQPoint(p);
+    }
     painter.setPen(Qt::NoPen);
     painter.setBrush(QBrush(ToQColor(fill)));
     painter.drawPolygon(polygon, Qt::OddEvenFill);
     // The outline closes the figure, so every vertex is painted, even of a
     // triangle flattened onto its base.
-    for (std::size_t i = 0; i < points.size(); ++i)
+    for (std::size_t i = 0; i < points.size(); ++i) {
         Line(points[i], points[(i + 1) % points.size()], pen);
-    if (points.size() == 1 || std::all_of(points.begin(), points.end(), [&](PixelPoint p) { return p == points[0]; }))
+    }
+    if (points.size() == 1 || std::all_of(points.begin(), points.end(), [&](PixelPoint p) { return p == points[0]; })) {
         FillRect({points[0].x, points[0].y, points[0].x + 1, points[0].y + 1}, pen);
+    }
 }
 
 void GdiCanvas::Text(const PixelRect& rect, const QString& text, Colour colour, bool alignRight)
 {
-    if (rect.IsEmpty())
+    if (rect.IsEmpty()) {
         return;
+    }
     painter.setPen(ToQColor(colour));
     const Qt::Alignment flags = (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop;
     painter.drawText(QRect(rect.left, rect.top, rect.Width(), rect.Height()), static_cast<int>(flags.toInt()), text);

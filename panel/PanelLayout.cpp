@@ -10,7 +10,7 @@ namespace vanemark {
 namespace {
 
 // Pairs and words go through a buffer of this size: at most 254 characters count.
-constexpr std::size_t valueBuffer = 255;
+constexpr std::size_t kValueBuffer = 255;
 
 std::string PairText(int first, int second)
 {
@@ -22,7 +22,7 @@ std::string PairText(int first, int second)
 PixelPoint ReadPair(ProfileFile& profile, std::string_view section, std::string_view key, int defaultFirst,
                     int defaultSecond)
 {
-    const std::string text = profile.GetString(section, key, PairText(defaultFirst, defaultSecond), valueBuffer);
+    const std::string text = profile.GetString(section, key, PairText(defaultFirst, defaultSecond), kValueBuffer);
     Tokenizer tokens(text, ",");
     PixelPoint p;
     p.x = tokens.NextInt();

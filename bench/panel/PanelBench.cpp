@@ -17,12 +17,7 @@ const std::string layoutPath = std::string(VANEMARK_SOURCE_DIR) + "/res/Vanemark
 
 void Configure(CPanelCtrl& panel)
 {
-    panel.backgroundColour = 0x000000;
-    panel.SetInstrumentColour(0xC0FFC0);
-    panel.flapsColour = 0xC2C2C2;
-    panel.pitchUpColour = 0x808080;
-    panel.pitchDownColour = 0x80FF80;
-    panel.stickColour = 0x00FF00;
+    panel.SetColours(PanelColours{});
     panel.LoadLayout(layoutPath);
     panel.SetFont(QStringLiteral("Courier New"), 8);
     const LayoutWindowSize size = ReadWindowSize(layoutPath);
@@ -34,23 +29,22 @@ void Move(CPanelCtrl& panel, double& phase)
 {
     const double c = std::cos(phase);
     phase += 0.1;
-    panel.BeginUpdate();
-    panel.speed = 300.0 + 200.0 * c;
-    panel.flaps = c;
-    panel.bank = 180.0 * c;
-    panel.pitch = 90.0 * c;
-    panel.stickX = c;
-    panel.stickY = 1.0 - c;
-    for (BarElement& bar : panel.bars)
-        bar.value = c;
-    panel.EndUpdate();
+    PanelValues values;
+    values.speed = 300.0 + 200.0 * c;
+    values.flaps = c;
+    values.bank = 180.0 * c;
+    values.pitch = 90.0 * c;
+    values.stickX = c;
+    values.stickY = 1.0 - c;
+    values.bars.fill(c);
+    panel.SetValues(values);
 }
 
 void BM_RedrawShippedLayout(benchmark::State& state)
 {
     CPanelCtrl panel;
     Configure(panel);
-    panel.showTitle = static_cast<int>(state.range(0));
+    panel.SetShowTitle(state.range(0) != 0);
     double phase = 0.0;
     panel.Refresh();
     for (auto _ : state) {
@@ -65,12 +59,14 @@ BENCHMARK(BM_RedrawShippedLayout)->Arg(0)->Arg(1)->ArgName("title")->Unit(benchm
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -1,0 +1,119 @@
+#include "panel/CPanelCtrl.h"
+#include "panel/GdiCanvas.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace vanemark;
+
+namespace {
+
+// A panel that draws nothing but the speed text in the given box.
+void ShowSpeedOnly(CPanelCtrl& panel, const PixelRect& speedBox, int w = 200, int h = 140)
+{
+    panel.SetLayout({.flapsDial = {}, .stickSquare = {-500, -500, -400, -400}, .speedBox = speedBox});
+    panel.SetFont(QStringLiteral("Courier New"), 8);
+    panel.resize(w, h);
+}
+
+QImage Filled(int w, int h, Colour colour)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(ToQColor(colour));
+    return image;
+}
+
+} // namespace
+
+TEST(Panel, SetValuesTellsWhetherAnythingChanged)
+{
+    CPanelCtrl panel;
+    PanelValues v;
+    // A key that stays NaN is no change either.
+    for (double* field : {&v.speed, &v.flaps, &v.bank, &v.pitch, &v.stickX, &v.stickY, &v.bars[0], &v.bars[6]}) {
+        for (const double value : {2.0, std::numeric_limits<double>::quiet_NaN()}) {
+            *field = value;
+            EXPECT_TRUE(panel.SetValues(v)) << field - &v.speed;
+            EXPECT_FALSE(panel.SetValues(v)) << field - &v.speed;
+        }
+    }
+}
+
+TEST(Panel, SpeedTextIsExactlyRightAlignedText)
+{
+    CPanelCtrl panel;
+    for (const auto& [speed, text, box] : {std::tuple{123.9, "123 kmh", PixelRect{20, 60, 180, 110}},
+                                           {-3.7, "-3 kmh", PixelRect{20, 60, 180, 110}},
+                                           {123.0, "123 kmh", PixelRect{20, 60, 50, 66}}}) {
+        ShowSpeedOnly(panel, box);
+        panel.SetValues({.speed = speed});
+        QImage expected = Filled(200, 140, panel.Colours()[PanelColours::Background]);
+        QPainter painter(&expected);
+        painter.setFont(panel.PanelFont());
+        painter.setPen(ToQColor(panel.Colours()[PanelColours::Instruments]));
+        painter.drawText(QRect(box.left, box.top, box.Width(), box.Height()), Qt::AlignRight | Qt::AlignTop, text);
+        painter.end();
+        EXPECT_EQ(panel.RenderImage(), expected) << text;
+    }
+}
+
+TEST(Panel, MoreSpeedsThanTheCacheKeepsStayRight)
+{
+    // About 260 texts of the shipped speed box fit; then earlier ones come again.
+    CPanelCtrl cached;
+    ShowSpeedOnly(cached, {134, 64, 206, 78}, 278, 82);
+    for (int i = 0; i < 310; ++i) {
+        cached.SetValues({.speed = i < 300 ? i : (i - 300) * 30.0});
+        CPanelCtrl fresh;
+        ShowSpeedOnly(fresh, {134, 64, 206, 78}, 278, 82);
+        fresh.SetValues(cached.Values());
+        ASSERT_EQ(cached.RenderImage(), fresh.RenderImage()) << "at " << cached.Values().speed << " km/h";
+    }
+}
+
+TEST(Panel, TitleStripAnswersTheCloseBoxOnlyWhenShownAndFontDefaults)
+{
+    CPanelCtrl panel;
+    panel.SetFont(QString(), -4); // no face and no size: the defaults
+    EXPECT_EQ(std::tuple(panel.FontFace(), panel.FontSize(), panel.MinimumWidth()),
+              std::tuple(QStringLiteral("Courier New"), 10, 2 * panel.SpaceWidth()));
+    panel.SetFont(QStringLiteral("Courier New"), 8);
+    panel.setWindowTitle(QStringLiteral("Vanemark v2.0.0"));
+    panel.setGeometry(100, 200, 278, 82);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QPoint origin = panel.mapToGlobal(QPoint(0, 0));
+    const int lh = panel.LineHeight();
+    const QPoint insideBox = origin + QPoint(278 - 2 - (lh - 4) / 2, lh / 2);
+    EXPECT_EQ(panel.HitTestClose(insideBox), 0);
+    panel.SetShowTitle(true);
+    EXPECT_EQ(panel.HitTestClose(insideBox), CPanelCtrl::kCloseHitCode);
+    for (const QPoint outside : {QPoint(10, lh / 2), QPoint(278 - 4, lh + 2), QPoint(278, lh / 2)}) {
+        EXPECT_EQ(panel.HitTestClose(origin + outside), 0) << outside.x() << "," << outside.y();
+    }
+    QWidget owner;
+    owner.setWindowTitle(QStringLiteral("Bf 109"));
+    EXPECT_EQ(panel.TitleText(), QStringLiteral("Vanemark v2.0.0"));
+    panel.SetOwner(&owner);
+    EXPECT_EQ(panel.TitleText(), QStringLiteral("Bf 109"));
+}
+
+TEST(Panel, ResizeDrawsAFreshImageThatPaintingCopies)
+{
+    CPanelCtrl panel;
+    ShowSpeedOnly(panel, {}, 140, 140);
+    panel.SetColours({{0x0000FF}});
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    panel.Refresh();
+    // The resize itself redraws, at the new size, and every new pixel is painted.
+    panel.resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(panel.Image(), Filled(300, 200, 0x0000FF));
+    EXPECT_EQ(panel.grab().toImage().convertToFormat(QImage::Format_RGB32), panel.Image());
+    EXPECT_FALSE(panel.SaveSnapshot(QStringLiteral("/nonexistent-dir/panel.png")));
+}
