@@ -28,24 +28,20 @@ public:
         std::lock_guard lock(mutex);
         events.emplace_back(event, generation);
     }
-    std::vector<int> Events() const
+    // The events so far, and the generation of the last one.
+    std::pair<std::vector<int>, std::uint32_t> Events() const
     {
         std::lock_guard lock(mutex);
         std::vector<int> kinds;
         for (const auto& e : events) {
             kinds.push_back(e.first);
         }
-        return kinds;
+        return {kinds, events.empty() ? 0 : events.back().second};
     }
     int Count(int event) const
     {
-        const auto kinds = Events();
+        const auto kinds = Events().first;
         return static_cast<int>(std::count(kinds.begin(), kinds.end(), event));
-    }
-    std::uint32_t LastGeneration() const
-    {
-        std::lock_guard lock(mutex);
-        return events.empty() ? 0 : events.back().second;
     }
     bool HasLine(std::string_view prefix) const
     {
@@ -76,17 +72,14 @@ protected:
         engine.SetTickInterval(std::chrono::hours(1));
         ASSERT_EQ(client.Start("127.0.0.1", server.Port()), 0);
     }
-
     // Runs one tick and returns the datagrams it sent.
     std::vector<std::string> Tick()
     {
         engine.OnTick();
         return server.Collect(std::chrono::milliseconds(15));
     }
-
     // A datagram from the server to the client.
     void Reply(const std::string& text) { server.SendTo(client.LocalPort(), text); }
-
     double Value(int id)
     {
         double value = -99.0;

@@ -39,7 +39,7 @@ TEST_F(ProtocolTest, LongPollIsSentInPiecesOfAboutTwoHundredFiftySixCharacters)
 {
     std::string keys;
     for (int id = 300; id < 400; ++id) {
-        keys += "k" + std::to_string(id) + " " + std::to_string(id) + " r\n";
+        keys.append("k").append(std::to_string(id)).append(" ").append(std::to_string(id)).append(" r\n");
     }
     StartClient(keys);
     for (int id = 300; id < 400; ++id) {
@@ -99,14 +99,7 @@ TEST_F(ProtocolTest, FullQueueDropsWholeRequestsAndSendsTheRest)
     EXPECT_EQ(Queue().PendingText().size(), kRoom);
 
     engine.OnTick();
-    Datagrams sent;
-    while (auto datagram = server.Receive(std::chrono::milliseconds(500))) {
-        sent.push_back(datagram->text);
-        if (sent.size() == queued.size()) {
-            break;
-        }
-    }
-    EXPECT_EQ(sent, queued);
+    EXPECT_EQ(server.Collect(std::chrono::milliseconds(300)), queued);
 }
 
 TEST_F(ProtocolTest, SubscriptionsAndPollPeriods)
@@ -149,39 +142,39 @@ TEST_F(ProtocolTest, SubscriptionsAndPollPeriods)
 TEST_F(ProtocolTest, TimerCallbackPeriods)
 {
     StartClient();
-    std::vector<int> slow, fast, never, later;
+    struct Row {
+        int periodMs, startMs;
+        std::vector<int> firstCalls; // ticks of the first calls (up to three)
+    };
+    const Row rows[] = {{500, -1, {1, 21, 41}}, {10, -1, {1, 2, 3}}, {25, 0, {}}, {50, 100, {4, 6, 8}}};
+    std::vector<std::vector<int>> calls(std::size(rows));
+    std::vector<DeviceLinkClient::TimerCallback*> entries;
     int tick = 0;
-    auto* slowEntry = client.AddTimerCallback([&] { slow.push_back(tick); }, 500, -1);
-    client.AddTimerCallback([&] { fast.push_back(tick); }, 10, -1);
-    client.AddTimerCallback([&] { never.push_back(tick); }, 25, 0);
-    auto* laterEntry = client.AddTimerCallback([&] { later.push_back(tick); }, 50, 100);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        entries.push_back(
+            client.AddTimerCallback([&, i] { calls[i].push_back(tick); }, rows[i].periodMs, rows[i].startMs));
+    }
     EXPECT_EQ(client.AddTimerCallback(nullptr, 25, -1), nullptr);
-
     for (tick = 1; tick <= 41; ++tick) {
         engine.OnTick();
     }
-    EXPECT_EQ(slow, (std::vector<int>{1, 21, 41}));
-    EXPECT_EQ(fast.size(), 41u);
-    EXPECT_TRUE(never.empty());
-    ASSERT_GE(later.size(), 2u);
-    EXPECT_EQ((std::vector<int>{later[0], later[1]}), (std::vector<int>{4, 6}));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        calls[i].resize(std::min<std::size_t>(calls[i].size(), 3));
+        EXPECT_EQ(calls[i], rows[i].firstCalls) << rows[i].periodMs;
+    }
 
-    EXPECT_EQ(client.SetTimerPeriod(slowEntry, 250), 500);
+    EXPECT_EQ(client.SetTimerPeriod(entries[0], 250), 500);
     EXPECT_EQ(client.SetTimerPeriod(nullptr, 250), -1);
-    slow.clear();
+    EXPECT_EQ(client.RemoveTimerCallback(entries[1]), 0);
+    EXPECT_EQ(client.RemoveTimerCallback(entries[1]), -1);
+    calls.assign(std::size(rows), {});
     for (tick = 42; tick <= 71; ++tick) {
         engine.OnTick();
     }
-    EXPECT_EQ(slow, (std::vector<int>{61, 71}));
-
-    EXPECT_EQ(client.RemoveTimerCallback(laterEntry), 0);
-    EXPECT_EQ(client.RemoveTimerCallback(laterEntry), -1);
-    const std::size_t calls = later.size();
-    engine.OnTick();
-    EXPECT_EQ(later.size(), calls);
+    EXPECT_EQ(calls[0], (std::vector<int>{61, 71}));
+    EXPECT_TRUE(calls[1].empty());
     client.Stop();
-    EXPECT_EQ(client.RemoveTimerCallback(slowEntry), 0);
-    EXPECT_EQ(client.RemoveTimerCallback(slowEntry), -1);
+    EXPECT_EQ(client.RemoveTimerCallback(entries[0]), 0);
 }
 
 } // namespace
