@@ -1,10 +1,11 @@
-#include "devicelink/DeviceLinkClient.h"
+#include "devicelink/detail/DeviceLinkClientAccess.h"
 
 #include <asio.hpp>
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -21,8 +22,9 @@ void BM_ParseReply15Fields(benchmark::State& state)
     vanemark::DeviceLinkClient client;
     client.LoadKeys(kShippedKeys);
     client.SetHeartbeatId(20);
+    auto& engine = vanemark::DeviceLinkClientAccess::Engine(client);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(client.ParseReply(kReply));
+        benchmark::DoNotOptimize(engine.ParseReply(kReply));
     }
     state.SetItemsProcessed(state.iterations() * 15);
 }
@@ -37,13 +39,14 @@ void BM_IdleTick(benchmark::State& state)
     asio::io_context io;
     asio::ip::udp::socket sink(io, asio::ip::udp::endpoint(asio::ip::make_address_v4("127.0.0.1"), 0));
     vanemark::DeviceLinkClient client;
+    auto& engine = vanemark::DeviceLinkClientAccess::Engine(client);
     client.LoadKeys(kShippedKeys);
     std::atomic<int> cycles{0};
     client.AddTimerCallback([&cycles] { cycles.fetch_add(1, std::memory_order_relaxed); }, 500, -1);
-    client.AddEventSink([](int) {}, 7);
+    client.AddEventSink([](int, std::uint32_t) {}, 7);
     client.SetHeartbeatId(20);
-    client.SetAutoRequest(1);
-    client.SetTickInterval(std::chrono::hours(1));
+    client.SetAutoRequest(true);
+    engine.SetTickInterval(std::chrono::hours(1));
     if (client.Start("127.0.0.1", sink.local_endpoint().port()) != 0) {
         state.SkipWithError("the client did not start");
         return;
@@ -52,7 +55,7 @@ void BM_IdleTick(benchmark::State& state)
         client.SubscribeKey(id, 500);
     }
     for (auto _ : state) {
-        client.OnTick();
+        engine.OnTick();
     }
     client.Stop();
     benchmark::DoNotOptimize(cycles.load());

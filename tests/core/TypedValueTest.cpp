@@ -20,31 +20,19 @@ std::string TextOf(const TypedValue& v)
     return out;
 }
 
-// A decimal comma for streams, whatever the machine has installed.
+// A decimal comma for the C++ global locale, and for the C locale too when
+// the machine has a German or French one, for the life of the object.
 struct CommaPunct : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
 };
-
-// Switches the C++ global locale to a decimal comma, and the C locale too
-// when the machine has a German or French one, for the life of the object.
-class CommaLocale {
-public:
-    CommaLocale() : previous(std::locale::global(std::locale(std::locale::classic(), new CommaPunct)))
-    {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"}) {
-            if (std::setlocale(LC_ALL, name)) {
-                break;
-            }
-        }
-    }
+struct CommaLocale {
+    std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+    bool c = std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8");
     ~CommaLocale()
     {
         std::setlocale(LC_ALL, "C");
         std::locale::global(previous);
     }
-
-private:
-    std::locale previous;
 };
 
 } // namespace

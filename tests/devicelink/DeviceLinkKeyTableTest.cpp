@@ -85,21 +85,5 @@ TEST(DeviceLinkKeyTable, LongLinesAndMissingOrEmptyFiles)
     EXPECT_EQ(table.Count(), 0);
 }
 
-TEST(DeviceLinkKeyTable, ShippedTableDeclaresWhatTheApplicationNeeds)
-{
-    DeviceLinkKeyTable table;
-    ASSERT_GT(table.Load(VANEMARK_SOURCE_DIR "/res/dlkeys.ini"), 0);
-    EXPECT_EQ(table.KeyById(20)->ValueType(), TypedValue::Integer);
-    for (int id : {2, 22}) {
-        ASSERT_NE(table.KeyById(id), nullptr) << id;
-        EXPECT_EQ(table.KeyById(id)->ValueType(), TypedValue::String) << id;
-    }
-    for (int id : {2, 22, 20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98}) {
-        const DeviceLinkKey* key = table.KeyById(id);
-        ASSERT_NE(key, nullptr) << id;
-        EXPECT_TRUE(key->Has(TypedValue::Readable) && !key->IsIndexed()) << id;
-    }
-}
-
 } // namespace
 } // namespace vanemark

@@ -46,25 +46,16 @@ protected:
 
 TEST_F(LiveServerTest, CacheFollowsTheServerAndHeartbeatTracksIt)
 {
-    std::atomic<int> cycles{0};
-    client.AddTimerCallback([&cycles] { cycles.fetch_add(1); }, 100, -1);
     StartAndSubscribe(50);
-
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) == 1; }));
     ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Key22Received) >= 1; }));
     std::string title;
     ASSERT_TRUE(WaitUntil([&] {
         client.GetKeyText(22, title, 0);
         return title == SimFlight::kAircraft;
     })) << title;
-    EXPECT_TRUE(WaitUntil([&] { return Value(30) > 100.0; }));
     EXPECT_TRUE(WaitUntil([&] { return engine.Values().ClockSeconds() >= 36000; }));
-
     sim.SetValue(30, "123.5");
     EXPECT_TRUE(WaitUntil([&] { return Value(30) == 123.5; }));
-    sim.SetValue(84, "-0.25");
-    EXPECT_TRUE(WaitUntil([&] { return Value(84) == -0.25; }));
-    EXPECT_TRUE(WaitUntil([&] { return cycles.load() >= 3; }));
 
     sim.SetSilent(true);
     ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Disconnected) == 1; }));

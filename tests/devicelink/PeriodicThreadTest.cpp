@@ -48,21 +48,5 @@ TEST(PeriodicThread, TicksOnAGridWithoutBurstsOrOverlap)
     }
 }
 
-TEST(PeriodicThread, JoinWakesASleepingThreadAtOnce)
-{
-    std::atomic<int> ticks{0};
-    const auto start = Clock::now();
-    {
-        PeriodicThread thread(std::chrono::hours(1), [&] {
-            ticks.fetch_add(1);
-            return true;
-        });
-        thread.Join();
-        thread.Join();
-    }
-    EXPECT_LT(Clock::now() - start, 2s);
-    EXPECT_EQ(ticks.load(), 0);
-}
-
 } // namespace
 } // namespace vanemark
