@@ -1,6 +1,7 @@
 #include "settings/CNumericSpin.h"
 
 #include "core/NumberText.h"
+#include "settings/GuardedCall.h"
 
 #include <QLineEdit>
 
@@ -76,6 +77,12 @@ void CNumericSpin::SetPosition(double value)
 }
 
 void CNumericSpin::stepBy(int delta)
+{
+    // Qt calls this from its key, wheel and mouse handlers.
+    RunGuarded("Interval arrows", [this, delta] { StepText(delta); });
+}
+
+void CNumericSpin::StepText(int delta)
 {
     double value = ParseDouble(Text().toStdString()) + delta * step;
     // Accumulated rounding must not push a value that lands on a bound

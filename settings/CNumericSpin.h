@@ -40,6 +40,7 @@ protected:
     StepEnabled stepEnabled() const override;
 
 private:
+    void StepText(int delta);
     void SetPosition(double value);
 
     double lower = 0.0;

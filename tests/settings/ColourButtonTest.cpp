@@ -4,6 +4,7 @@
 #include "settings/CColourPopup.h"
 #include "settings/ColourPalette.h"
 #include "settings/ColourRef.h"
+#include "settings/CustomColours.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -57,23 +58,21 @@ TEST_F(ColourButtonTest, DrawsItsSwatch)
     }
 }
 
-TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndWrapsThroughMoreColors)
+TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndChooses)
 {
     button.setFocus();
     QTest::keyClick(&button, Qt::Key_Up); // swallowed: no popup, focus stays
-    EXPECT_EQ(button.Popup(), nullptr);
-    EXPECT_TRUE(button.hasFocus());
+    EXPECT_TRUE(button.hasFocus() && !button.Popup());
     CColourPopup& popup = OpenWithKey();
     EXPECT_EQ(popup.Selection(), palette::kNone);
-
     QSignalSpy changes(&popup, &CColourPopup::SelectionChanged);
-    const std::map<char, Qt::Key> arrows{
+    const std::map<char, Qt::Key> keys{
         {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down}};
     const std::string walk = "DUUDRLLRDRDLLRD";
     const int more = palette::kMoreColors;
     const int selections[] = {0, more, 39, more, 0, more, 39, more, 0, 1, 9, 8, 7, 8, kRedBox};
     for (std::size_t i = 0; i < walk.size(); ++i) {
-        Key(arrows.at(walk[i]));
+        Key(keys.at(walk[i]));
         EXPECT_EQ(popup.Selection(), selections[i]) << i;
     }
     ASSERT_EQ(changes.size(), static_cast<qsizetype>(walk.size()));
@@ -82,22 +81,18 @@ TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndWrapsThroughMoreColors)
     Key(Qt::Key_Escape);
     EXPECT_EQ(button.GetColor(), kStart);
     EXPECT_FALSE(button.PopupOpen());
-}
 
-TEST_F(ColourButtonTest, EnterOrSpaceChoosesWithoutTrackingToo)
-{
+    // Enter or Space choose, also without tracking; the popup opens on the chosen box.
     button.SetTrackSelection(false);
-    OpenWithKey();
-    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right}) {
-        Key(key);
+    for (const auto& [walkTo, end, chosen] : {std::tuple{"DR", Qt::Key_Return, 1}, {"L", Qt::Key_Space, 0}}) {
+        OpenWithKey();
+        for (const char* key = walkTo; *key; ++key) {
+            Key(keys.at(*key));
+        }
+        EXPECT_EQ(button.GetColor(), chosen == 1 ? kStart : palette::Entries()[1].colour);
+        Key(end);
+        EXPECT_EQ(button.GetColor(), palette::Entries()[chosen].colour);
     }
-    EXPECT_EQ(button.GetColor(), kStart);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(button.GetColor(), palette::Entries()[1].colour);
-    EXPECT_EQ(OpenWithKey().Selection(), 1); // starts on the chosen box
-    Key(Qt::Key_Left);
-    Key(Qt::Key_Space);
-    EXPECT_EQ(button.GetColor(), palette::Entries()[0].colour);
 }
 
 TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
@@ -119,19 +114,14 @@ TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
     EXPECT_EQ(button.GetColor(), 0xFFFFFFu);
 }
 
+// The dialog starts with the stored custom colours and keeps the user's
+// edits of them, even when it is cancelled; its choice becomes the colour.
 TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
 {
-    const auto file = [](const char* slot5) {
-        std::string bytes = "[custom colors]\r\n";
-        for (int i = 0; i < 16; ++i) {
-            bytes += "color-" + std::to_string(i) + "=" + (i == 3 ? "255" : i == 5 ? slot5 : "16777215") + "\r\n";
-        }
-        return bytes;
-    };
-    button.SetCustomColorsFile(folder.Write("colors.ini", file("16777215")));
-    // Chooses "More Colors..." from the keyboard and lets `answer` close the colour dialog.
-    const auto moreColors = [&](const std::function<void(QColorDialog&)>& answer) {
-        return HandleModal(
+    button.SetCustomColorsFile(folder.Write("colors.ini", "[custom colors]\r\ncolor-3=255\r\n"));
+    QColor seenCustom;
+    for (const bool accept : {false, true}) {
+        ASSERT_TRUE(HandleModal(
             [&] {
                 OpenWithKey();
                 for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
@@ -142,26 +132,22 @@ TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
             [&](QWidget& modal) {
                 auto* dialog = qobject_cast<QColorDialog*>(&modal);
                 if (dialog) {
-                    answer(*dialog);
+                    seenCustom = QColorDialog::customColor(3);
+                    QColorDialog::setCustomColor(5, QColor(0, 0, 255));
+                    dialog->setCurrentColor(QColor(1, 2, 3));
+                    accept ? dialog->accept() : dialog->reject();
                 }
                 return dialog != nullptr;
-            });
-    };
-    QColor seenCustom;
-    ASSERT_TRUE(moreColors([&](QColorDialog& dialog) {
-        seenCustom = QColorDialog::customColor(3);
-        QColorDialog::setCustomColor(5, QColor(0, 0, 255)); // the user edits a slot
-        dialog.reject();
-    }));
-    EXPECT_EQ(seenCustom, QColor(255, 0, 0));
-    EXPECT_EQ(button.GetColor(), kStart);
-    EXPECT_EQ(TempDir::Read(folder.File("colors.ini")), file("16711680")); // all 16, in place
-
-    ASSERT_TRUE(moreColors([](QColorDialog& dialog) {
-        dialog.setCurrentColor(QColor(1, 2, 3));
-        dialog.accept();
-    }));
-    EXPECT_EQ(button.GetColor(), Rgb(1, 2, 3));
+            }));
+        EXPECT_EQ(seenCustom, QColor(255, 0, 0));
+        EXPECT_EQ(button.GetColor(), accept ? Rgb(1, 2, 3) : kStart);
+        CustomColourSet expected;
+        expected.fill(0xFFFFFF);
+        expected[3] = 255;
+        expected[5] = 0xFF0000;
+        EXPECT_EQ(LoadCustomColours(folder.File("colors.ini")), expected);
+        QColorDialog::setCustomColor(3, Qt::black); // what the next run must not see
+    }
 }
 
 TEST(ColourPopupPlaceTest, StaysInsideTheWorkArea)

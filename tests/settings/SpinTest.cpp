@@ -12,7 +12,6 @@ TEST(NumericSpinTest, ArrowsStepTheTextWithinTheRange)
 {
     CNumericSpin spin;
     spin.SetRange(25, 10000, 25);
-    EXPECT_EQ(spin.Steps(), 399);
     spin.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&spin));
     for (const auto& [text, key, expected] : {std::tuple{"30", Qt::Key_Up, "55"},
@@ -31,15 +30,6 @@ TEST(NumericSpinTest, ArrowsStepTheTextWithinTheRange)
     spin.setFocus();
     QTest::keyClicks(&spin, QStringLiteral("1a2-3.4")); // only digits can be typed
     EXPECT_EQ(spin.Text(), "1234");
-
-    // The position follows the text, pinned to the last step beyond the range.
-    for (const auto& [text, position] : {std::pair{"5025", 200}, {"20000", 399}}) {
-        spin.SetText(QString::fromLatin1(text));
-        spin.SetRange(25, 10000, 25);
-        EXPECT_EQ(spin.Position(), position);
-    }
-    spin.SetRange(0, 1e9, 1);
-    EXPECT_EQ(spin.Steps(), 32767);
 }
 
 TEST(NumericSpinTest, RoundingNeverPushesALandingValuePastItsBound)
@@ -54,8 +44,7 @@ TEST(NumericSpinTest, RoundingNeverPushesALandingValuePastItsBound)
         spin.stepBy(delta);
         EXPECT_EQ(spin.Text(), expected);
     }
-    // "%g": six significant digits, no trailing zeros.
-    EXPECT_EQ(CNumericSpin::FormatG(1234567), "1.23457e+06");
+    EXPECT_EQ(CNumericSpin::FormatG(1234567), "1.23457e+06"); // "%g"
 }
 
 } // namespace

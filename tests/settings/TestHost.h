@@ -4,7 +4,11 @@
 #include "settings/SettingsHost.h"
 #include "tests/support/TempDir.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -14,8 +18,7 @@
 
 namespace vanemark::test {
 
-// The main window as the settings pages see it: plain members, and a count
-// of the calls that change it.
+// The main window as the pages see it: plain members, and a count of the calls that change it.
 class TestHost : public SettingsHost {
 public:
     explicit TestHost(std::string settingsPath) : path(std::move(settingsPath)) {}
@@ -54,21 +57,49 @@ private:
 // keep their custom colours in a file named relative to it.
 class TempFolder : public TempDir {
 public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() { QDir::setCurrent(QString::fromStdString(path.string())); }
+    ~TempFolder() { QDir::setCurrent(previous); }
 
 private:
-    QString previous;
+    QString previous = QDir::currentPath();
 };
 
 // Runs action and hands every modal widget that comes up to handler, which
 // closes those it takes and says so; false when it took none.
-bool HandleModal(const std::function<void()>& action, const std::function<bool(QWidget&)>& handler);
+inline bool HandleModal(const std::function<void()>& action, const std::function<bool(QWidget&)>& handler)
+{
+    bool handled = false;
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && handler(*modal)) {
+            handled = true;
+        }
+        // A test fails cleanly rather than hanging on a dialog nobody closes.
+        if (++ticks > 1000 && modal) {
+            modal->close();
+        }
+    });
+    poll.start();
+    action();
+    return handled;
+}
 
-// Runs action and answers the first message box it shows; returns the box's
-// text, or nothing when no box came up.
-std::optional<QString> AnswerMessageBox(const std::function<void()>& action);
+// The text of the first message box that action shows, answered with OK.
+inline std::optional<QString> AnswerMessageBox(const std::function<void()>& action)
+{
+    std::optional<QString> text;
+    HandleModal(action, [&](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        if (box) {
+            text = box->text();
+            box->done(QMessageBox::Ok);
+        }
+        return box != nullptr;
+    });
+    return text;
+}
 
 } // namespace vanemark::test
