@@ -75,8 +75,9 @@ int CVanemarkApp::Main(int argc, char** argv)
     }
 
 #if defined(__unix__) && !defined(__APPLE__)
-    if (auto platform = ChoosePlatform(Environment, line.snapshot.has_value()))
+    if (auto platform = ChoosePlatform(Environment, line.snapshot.has_value())) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+    }
 #endif
 
     GuardedApplication application(argc, argv);
@@ -124,8 +125,9 @@ int CVanemarkApp::Run(const LaunchOptions& options) const
         window.raise();
         window.activateWindow();
     }
-    if (hooks.windowStarted)
+    if (hooks.windowStarted) {
         hooks.windowStarted(window);
+    }
     return QApplication::exec();
 }
 

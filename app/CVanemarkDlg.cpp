@@ -11,9 +11,9 @@
 #include "config/SettingsSchema.h"
 #include "config/WindowPosition.h"
 #include "core/ProfileFile.h"
-#include "timing/HighResTimer.h"
 #include "panel/CPanelCtrl.h"
 #include "panel/PanelLayout.h"
+#include "timing/HighResTimer.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -65,17 +65,18 @@ QSize CVanemarkDlg::PreWindowSize(const std::string& settingsFile, std::string* 
     std::string name = settingsFile;
     ProfileFile profile;
     if (!name.empty()) {
-        profile = OpenSettings(name);
+        profile = settings::OpenSettings(name);
     }
     if (!profile.IsLoaded()) {
         name = std::string(kFileName);
-        profile = OpenSettings(name);
+        profile = settings::OpenSettings(name);
     }
     if (used != nullptr) {
         *used = name;
     }
-    const std::string layoutFile = profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kPreWindowTextBuffer);
-    ProfileFile layout = OpenSettings(layoutFile);
+    const std::string layoutFile =
+        profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kPreWindowTextBuffer);
+    ProfileFile layout = settings::OpenSettings(layoutFile);
     const LayoutWindowSize size = vanemark::ReadWindowSize(layout);
     return {size.cx, size.cy};
 }
@@ -96,7 +97,7 @@ bool CVanemarkDlg::OnInitDialog()
     // Whatever the command line named, the running window keeps its
     // settings in Vanemark.ini.
     settingsFileName = std::string(kFileName);
-    ProfileFile profile = OpenSettings(settingsFileName);
+    ProfileFile profile = settings::OpenSettings(settingsFileName);
     // The bars take the instrument colour, so the colours come before the layout.
     panel->SetColours(ReadColours(profile));
     panel->LoadLayout(profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kTextBuffer));
@@ -118,12 +119,14 @@ void CVanemarkDlg::DeleteStaleLog() const
     namespace fs = std::filesystem;
     const fs::path log = settings::LogFileNameFor(settingsFileName);
     std::error_code ec;
-    if (!fs::is_regular_file(fs::symlink_status(log, ec)))
+    if (!fs::is_regular_file(fs::symlink_status(log, ec))) {
         return;
+    }
     // Nothing writes this file any more; a leftover one that cannot be
     // removed is only worth a note.
-    if (!fs::remove(log, ec) && ec && options.verbose)
+    if (!fs::remove(log, ec) && ec && options.verbose) {
         std::fprintf(stderr, "vanemark: cannot delete %s: %s\n", log.string().c_str(), ec.message().c_str());
+    }
 }
 
 void CVanemarkDlg::StartClient(ProfileFile& profile)
@@ -169,10 +172,12 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
 ScreenRect CVanemarkDlg::DesktopAt(const QPoint& globalPos) const
 {
     QScreen* screen = QGuiApplication::screenAt(globalPos);
-    if (screen == nullptr && isVisible())
+    if (screen == nullptr && isVisible()) {
         screen = this->screen();
-    if (screen == nullptr)
+    }
+    if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
+    }
     if (screen == nullptr) {
         constexpr auto big = std::numeric_limits<std::int32_t>::max() / 2;
         return {0, 0, big, big};
@@ -183,7 +188,8 @@ ScreenRect CVanemarkDlg::DesktopAt(const QPoint& globalPos) const
 void CVanemarkDlg::PlaceFromPosition(ProfileFile& profile)
 {
     using namespace settings;
-    const StoredPosition stored = ParsePosition(profile.GetString(kSection, kPositionKey, kPositionDefault, kTextBuffer));
+    const StoredPosition stored =
+        ParsePosition(profile.GetString(kSection, kPositionKey, kPositionDefault, kTextBuffer));
     const ScreenRect r = PlaceWindow(stored.left, stored.top, windowSize.width(), windowSize.height(),
                                      panel->MinimumWidth(), panel->LineHeight(), DesktopAt({stored.left, stored.top}));
     setFixedSize(r.Width(), r.Height());
@@ -191,8 +197,9 @@ void CVanemarkDlg::PlaceFromPosition(ProfileFile& profile)
 }
 void CVanemarkDlg::SetInterval(std::int32_t milliseconds)
 {
-    if (milliseconds == interval)
+    if (milliseconds == interval) {
         return;
+    }
     interval = settings::NormaliseRuntimeInterval(milliseconds);
     client.SetTimerPeriod(cycleEntry, interval);
     client.SetPollInterval(interval);
@@ -225,10 +232,12 @@ void CVanemarkDlg::SetColours(const PanelColours& colours)
 void CVanemarkDlg::StopClient()
 {
     client.Stop();
-    if (cycleEntry != nullptr)
+    if (cycleEntry != nullptr) {
         client.RemoveTimerCallback(cycleEntry);
-    if (sinkEntry != nullptr)
+    }
+    if (sinkEntry != nullptr) {
         client.RemoveEventSink(sinkEntry);
+    }
     cycleEntry = nullptr;
     sinkEntry = nullptr;
 }
@@ -236,8 +245,9 @@ void CVanemarkDlg::StopClient()
 void CVanemarkDlg::SavePosition()
 {
     // A snapshot run leaves the user's settings alone.
-    if (options.snapshotPath)
+    if (options.snapshotPath) {
         return;
+    }
     const QRect g = geometry();
     const settings::StoredPosition position{g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
     ProfileFile profile = settings::OpenSettings(settingsFileName);
@@ -248,8 +258,9 @@ void CVanemarkDlg::SavePosition()
 
 void CVanemarkDlg::RunExitSequence()
 {
-    if (exitDone)
+    if (exitDone) {
         return;
+    }
     exitDone = true;
     StopClient();
     SavePosition();

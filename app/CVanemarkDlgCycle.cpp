@@ -94,7 +94,7 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
 {
     // The tick thread may have reconnected (and received fresh values) since
     // it raised this event; a stale loss must not wipe them or the title.
-    if (client.ResetValues(generation) != 0) {
+    if (client.ResetValues(generation) < 0) {
         return;
     }
     PanelValues values = panel->Values();

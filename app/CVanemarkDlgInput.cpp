@@ -31,8 +31,9 @@ void CVanemarkDlg::mousePressEvent(QMouseEvent* e)
 
 void CVanemarkDlg::mouseMoveEvent(QMouseEvent* e)
 {
-    if (!dragging || !(e->buttons() & Qt::LeftButton))
+    if (!dragging || !(e->buttons() & Qt::LeftButton)) {
         return;
+    }
     const QPoint global = e->globalPosition().toPoint();
     const ScreenRect moved = DragWindow(ToScreenRect(geometry()), {global.x(), global.y()},
                                         {dragOffset.x(), dragOffset.y()}, DesktopAt(global));
@@ -41,8 +42,9 @@ void CVanemarkDlg::mouseMoveEvent(QMouseEvent* e)
 
 void CVanemarkDlg::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
+    if (e->button() == Qt::LeftButton) {
         dragging = false;
+    }
 }
 
 void CVanemarkDlg::keyPressEvent(QKeyEvent* e)
@@ -63,8 +65,9 @@ void CVanemarkDlg::keyPressEvent(QKeyEvent* e)
 void CVanemarkDlg::closeEvent(QCloseEvent* e)
 {
     // A close from the window manager (Alt+F4, the task switcher) saves the position too.
-    if (!exitDone)
+    if (!exitDone) {
         RunExitSequence();
+    }
     e->accept();
 }
 
@@ -83,13 +86,15 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
     contextMenu = &menu;
     QPointer<CVanemarkDlg> alive(this);
     QAction* chosen = menu.exec(globalPos);
-    if (!alive)
+    if (!alive) {
         return;
+    }
     contextMenu = nullptr;
-    if (chosen == settings)
+    if (chosen == settings) {
         OpenSettings();
-    else if (chosen == exit)
+    } else if (chosen == exit) {
         RunExitSequence();
+    }
 }
 
 void CVanemarkDlg::OpenSettings()

@@ -16,10 +16,12 @@ CommandLineResult Fail(std::string why)
 std::optional<std::string> TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name)
 {
     const std::string& arg = args[i];
-    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=')
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
         return arg.substr(name.size() + 1);
-    if (i + 1 >= args.size())
+    }
+    if (i + 1 >= args.size()) {
         return std::nullopt;
+    }
     return args[++i];
 }
 
@@ -39,8 +41,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (positionalOnly || arg.empty() || arg[0] != '-' || arg == "-") {
-            if (haveFile)
+            if (haveFile) {
                 return Fail("only one settings file may be named: '" + arg + "'");
+            }
             line.settingsFile = arg;
             haveFile = true;
         } else if (arg == "--") {
@@ -55,26 +58,30 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
             line.help = true;
         } else if (Matches(arg, "--snapshot")) {
             auto value = TakeValue(args, i, "--snapshot");
-            if (!value || value->empty())
+            if (!value || value->empty()) {
                 return Fail("--snapshot needs a file name");
+            }
             line.snapshot = *value;
         } else if (Matches(arg, "--cycles")) {
             auto value = TakeValue(args, i, "--cycles");
-            if (!value)
+            if (!value) {
                 return Fail("--cycles needs a number");
+            }
             int n = 0;
             const char* end = value->data() + value->size();
             auto [ptr, ec] = std::from_chars(value->data(), end, n);
-            if (ec != std::errc() || ptr != end || n < 1)
+            if (ec != std::errc() || ptr != end || n < 1) {
                 return Fail("--cycles needs a whole number of at least 1, not '" + *value + "'");
+            }
             line.cycles = n;
             cyclesGiven = true;
         } else {
             return Fail("unknown option '" + arg + "'");
         }
     }
-    if (cyclesGiven && !line.snapshot)
+    if (cyclesGiven && !line.snapshot) {
         return Fail("--cycles only goes with --snapshot");
+    }
     return {line, {}};
 }
 

@@ -67,8 +67,9 @@ extern "C" void OnExitSignal(int signalNumber)
 
 ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
 {
-    if (writeFd >= 0)
+    if (writeFd >= 0) {
         return; // another watcher owns the handlers
+    }
     int fds[2];
     if (!MakeSignalPipe(fds)) {
         return;
@@ -79,8 +80,9 @@ ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
     action.sa_handler = OnExitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
         ::sigaction(kSignals[i], &action, &previousActions[i]);
+    }
     notifier = std::make_unique<QSocketNotifier>(readFd, QSocketNotifier::Read);
     connect(notifier.get(), &QSocketNotifier::activated, this, [this] { OnReadable(); });
     active = true;
@@ -88,10 +90,12 @@ ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
 
 ExitSignalWatcher::~ExitSignalWatcher()
 {
-    if (!active)
+    if (!active) {
         return;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
+    }
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
         ::sigaction(kSignals[i], &previousActions[i], nullptr);
+    }
     notifier.reset();
     const int fd = writeFd;
     writeFd = -1;
@@ -104,10 +108,12 @@ void ExitSignalWatcher::OnReadable()
 {
     unsigned char byte = 0;
     int last = 0;
-    while (::read(readFd, &byte, 1) == 1)
+    while (::read(readFd, &byte, 1) == 1) {
         last = byte;
-    if (last != 0)
+    }
+    if (last != 0) {
         Q_EMIT exitRequested(last);
+    }
 }
 
 } // namespace vanemark

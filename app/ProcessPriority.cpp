@@ -19,8 +19,9 @@ bool RaiseProcessPriority()
     constexpr int kAboveNormal = -5;
     errno = 0;
     const int current = getpriority(PRIO_PROCESS, 0);
-    if (errno != 0 || current <= kAboveNormal)
+    if (errno != 0 || current <= kAboveNormal) {
         return false;
+    }
     return setpriority(PRIO_PROCESS, 0, kAboveNormal) == 0;
 #endif
 }

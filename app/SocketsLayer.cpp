@@ -14,17 +14,20 @@ bool InitialiseSocketsLayer()
 {
 #ifdef _WIN32
     WSADATA data;
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0)
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
         return false;
+    }
     const SOCKET probe = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    if (probe == INVALID_SOCKET)
+    if (probe == INVALID_SOCKET) {
         return false;
+    }
     closesocket(probe);
     return true;
 #else
     const int probe = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    if (probe < 0)
+    if (probe < 0) {
         return false;
+    }
     ::close(probe);
     return true;
 #endif

@@ -9,14 +9,18 @@ ScreenRect PlaceWindow(std::int32_t left, std::int32_t top, std::int32_t width, 
                        std::int32_t minWidth, std::int32_t minHeight, const ScreenRect& desktop)
 {
     ScreenRect r{left, top, left + width, top + height};
-    if (r.left > r.right)
+    if (r.left > r.right) {
         std::swap(r.left, r.right);
-    if (r.top > r.bottom)
+    }
+    if (r.top > r.bottom) {
         std::swap(r.top, r.bottom);
-    if (r.Width() < minWidth)
+    }
+    if (r.Width() < minWidth) {
         r.right = r.left + minWidth;
-    if (r.Height() < minHeight)
+    }
+    if (r.Height() < minHeight) {
         r.bottom = r.top + minHeight;
+    }
     if (r.right > desktop.right) {
         const std::int32_t excess = r.right - desktop.right;
         r.left -= excess;
@@ -36,10 +40,12 @@ namespace {
 std::int32_t SnapAxis(std::int32_t low, std::int32_t high, std::int32_t edgeLow, std::int32_t edgeHigh,
                       std::int32_t snap)
 {
-    if (std::abs(low - edgeLow) < snap)
+    if (std::abs(low - edgeLow) < snap) {
         return edgeLow - low;
-    if (std::abs(edgeHigh - high) < snap)
+    }
+    if (std::abs(edgeHigh - high) < snap) {
         return edgeHigh - high;
+    }
     return 0;
 }
 

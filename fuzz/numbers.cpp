@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string cText(text.c_str()); // the C functions stop at a NUL, as the readers do
 
     if (OnlyDecimal(cText)) {
-        FUZZ_CHECK(SameDouble(vanemark::ParseDouble(text.substr(0, cText.size())), std::strtod(cText.c_str(), nullptr)));
+        FUZZ_CHECK(
+            SameDouble(vanemark::ParseDouble(text.substr(0, cText.size())), std::strtod(cText.c_str(), nullptr)));
     }
     errno = 0;
     const long long wide = std::strtoll(cText.c_str(), nullptr, 10);

@@ -11,10 +11,11 @@ namespace vanemark::test {
 
 WorkFolder::WorkFolder() : previous(QDir::currentPath())
 {
-    if (dir.isValid())
+    if (dir.isValid()) {
         QDir::setCurrent(dir.path());
-    else
+    } else {
         ADD_FAILURE() << "no temporary working folder";
+    }
 }
 
 WorkFolder::~WorkFolder()
@@ -26,8 +27,9 @@ void WorkFolder::Write(const QString& name, const std::string& text) const
 {
     std::string crlf;
     for (char c : text) {
-        if (c == '\n')
+        if (c == '\n') {
             crlf += '\r';
+        }
         crlf += c;
     }
     QFile file(Path(name));
@@ -38,8 +40,9 @@ void WorkFolder::Write(const QString& name, const std::string& text) const
 std::string WorkFolder::Read(const QString& name) const
 {
     QFile file(Path(name));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     return file.readAll().toStdString();
 }
 
@@ -55,8 +58,9 @@ void WorkFolder::CopyShippedFiles() const
 std::unique_ptr<CVanemarkDlg> StartWindow(WorkFolder& folder, const std::string& settings, bool show,
                                           LaunchOptions options)
 {
-    if (!settings.empty())
+    if (!settings.empty()) {
         folder.Write("Vanemark.ini", "[settings]\n" + settings);
+    }
     auto window = std::make_unique<CVanemarkDlg>(std::move(options));
     window->OnInitDialog();
     if (show) {
@@ -76,8 +80,9 @@ void OnEvent(QObject& target, QEvent::Type type, std::function<void()> handler)
         }
         bool eventFilter(QObject*, QEvent* e) override
         {
-            if (e->type() == type)
+            if (e->type() == type) {
                 handler();
+            }
             return false;
         }
         QEvent::Type type;

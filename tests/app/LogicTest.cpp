@@ -94,11 +94,11 @@ TEST(CycleClock, FirstCycleMeasuresNothingAndTheClockMayWrap)
 
 TEST(LogFileName, ReplacesOnlyTheFileNamesOwnExtension)
 {
-    for (const auto& [settings, log] : std::vector<std::pair<std::string, std::string>>{
-             {"Vanemark.ini", "Vanemark.log"},
-             {".hidden", ".hidden.log"},
-             {"conf.d/Vanemark", "conf.d/Vanemark.log"},
-             {"conf.d/my.settings.ini", "conf.d/my.settings.log"}}) {
+    for (const auto& [settings, log] :
+         std::vector<std::pair<std::string, std::string>>{{"Vanemark.ini", "Vanemark.log"},
+                                                          {".hidden", ".hidden.log"},
+                                                          {"conf.d/Vanemark", "conf.d/Vanemark.log"},
+                                                          {"conf.d/my.settings.ini", "conf.d/my.settings.log"}}) {
         EXPECT_EQ(settings::LogFileNameFor(settings), log);
     }
 }

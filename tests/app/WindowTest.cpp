@@ -66,10 +66,9 @@ TEST(WindowPlacement, StoredPositionIsPulledBackAtRightAndBottomOnly)
 {
     WorkFolder folder;
     const QRect screen = ScreenGeometry();
-    for (const auto& [position, expected] :
-         {std::pair{"20 0 5000 0", QRect(screen.right() + 1 - 140, 20, 140, 140)},
-          {"-15 0 -40 0", QRect(-40, -15, 140, 140)},
-          {"9999 0 10 0", QRect(10, screen.bottom() + 1 - 140, 140, 140)}}) {
+    for (const auto& [position, expected] : {std::pair{"20 0 5000 0", QRect(screen.right() + 1 - 140, 20, 140, 140)},
+                                             {"-15 0 -40 0", QRect(-40, -15, 140, 140)},
+                                             {"9999 0 10 0", QRect(10, screen.bottom() + 1 - 140, 140, 140)}}) {
         const auto window = StartWindow(folder, std::string("position=") + position + "\n" + kNowhere);
         EXPECT_EQ(window->geometry(), expected) << position;
         EXPECT_EQ(window->minimumSize(), window->maximumSize()); // the user cannot resize it
@@ -153,7 +152,7 @@ TEST(WindowCycle, DemoMotionAndRedrawsOnlyWhenSomethingChanged)
         std::vector<PanelValues> seen; // the panel as each finished cycle left it
         const auto window = StartWindow(folder, "interval=" + std::to_string(kInterval) + "\n" +
                                                     std::string(demo ? "demo=1\n" : "") + kNowhere);
-        OnEvent(window->Panel(), QEvent::Paint, [&paints] { ++paints; });
+        OnEvent(*window->findChild<CPanelCtrl*>(), QEvent::Paint, [&paints] { ++paints; });
         OnEvent(*window, CycleEvent::EventType(), [&] { seen.push_back(window->Panel().Values()); });
         window->show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 10; }, 200 * kInterval));
