@@ -47,6 +47,10 @@ TEST(WindowStartup, DefaultsTheCommandLineFileAndTheStaleLog)
         EXPECT_FALSE(QFile::exists(folder.Path("Vanemark.ini")));
     }
 
+    // Whole ticks of 25 ms, cut down, never rounded up, between 25 and 10000.
+    for (const auto& [stored, runs] : {std::pair{"10", 25}, {"520", 500}, {"20000", 10000}, {"-30", 25}}) {
+        EXPECT_EQ(StartWindow(folder, std::string("interval=") + stored + "\n" + kNowhere)->Interval(), runs);
+    }
     // The file on the command line only chooses the layout; an unreadable one falls back to Vanemark.ini.
     folder.Write("other.ini", "[settings]\npilot cfg=wide.cfg\ninterval=75\n");
     folder.Write("wide.cfg", "[window]\ncx=210\ncy=90\n");
