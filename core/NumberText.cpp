@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -20,6 +21,44 @@ std::string_view SkipSpace(std::string_view text)
         ++i;
     }
     return text.substr(i);
+}
+
+// The decimal exponent of the first non-zero digit of an unsigned decimal
+// number ("0.000123" gives -4, "1230e-2" gives 1). Out of range, it alone
+// tells a value too small from one too large: "0.000...1" with 400 zeros is
+// tiny although no exponent is written, "1000...0e-100" with 500 zeros huge.
+long long LeadingDigitExponent(std::string_view number)
+{
+    constexpr long long kFar = 1'000'000'000; // beyond any double, and safe to add
+    long long integerDigits = 0;
+    long long leadingZeros = 0;
+    bool nonZeroSeen = false;
+    bool afterPoint = false;
+    std::size_t i = 0;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            break;
+        }
+        if (!afterPoint) {
+            integerDigits = std::min(integerDigits + 1, kFar);
+        }
+        if (!nonZeroSeen && c == '0') {
+            leadingZeros = std::min(leadingZeros + 1, kFar);
+        } else {
+            nonZeroSeen = true;
+        }
+    }
+    long long exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        const std::int32_t written = ParseInt(number.substr(i + 1));
+        exponent = written;
+    }
+    return integerDigits - 1 - leadingZeros + exponent;
 }
 
 } // namespace
@@ -67,10 +106,8 @@ double ParseDouble(std::string_view text)
     }
     if (ec == std::errc::result_out_of_range) {
         negative = !body.empty() && body.front() == '-';
-        std::string_view used(body.data(), static_cast<std::size_t>(end - body.data()));
-        auto e = used.find_first_of("eE");
-        bool tiny = e != std::string_view::npos && e + 1 < used.size() && used[e + 1] == '-';
-        if (tiny) {
+        const std::string_view used(body.data(), static_cast<std::size_t>(end - body.data()));
+        if (LeadingDigitExponent(negative ? used.substr(1) : used) < 0) {
             return negative ? -0.0 : 0.0;
         }
         return negative ? -HUGE_VAL : HUGE_VAL;

@@ -22,7 +22,8 @@ std::string Concat(std::initializer_list<std::string_view> parts)
 
 bool IsLocalhost(std::string_view host)
 {
-    return std::equal(host.begin(), host.end(), "localhost", "localhost" + 9,
+    constexpr std::string_view kLocalhost = "localhost";
+    return std::equal(host.begin(), host.end(), kLocalhost.begin(), kLocalhost.end(),
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
