@@ -15,9 +15,31 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
+// CR, LF and NUL each end a line, for the reader and the writer alike: a
+// writer that missed one would splice across what the reader sees as two lines.
+constexpr std::string_view kLineEnds{"\r\n\0", 3};
+
 bool IsLineEnd(char c)
 {
-    return c == '\r' || c == '\n';
+    return kLineEnds.find(c) != std::string_view::npos;
+}
+
+// Where the value of a line holding `key` starts within the line; nullopt for
+// any other line. The key is the text between any leading "=" and the next
+// "=", trailing blanks dropped; the value follows that "=" and any blanks or
+// "=" after it. Lookups and writes both match through here, so a write
+// replaces the very line a later read takes.
+std::optional<std::size_t> ValueOffset(std::string_view line, std::string_view key)
+{
+    const std::size_t nameBegin = line.find_first_not_of('=');
+    if (nameBegin == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t nameEnd = std::min(line.find('=', nameBegin), line.size());
+    if (TrimRight(line.substr(nameBegin, nameEnd - nameBegin)) != key) {
+        return std::nullopt;
+    }
+    return std::min(line.find_first_not_of(" =", std::min(nameEnd + 1, line.size())), line.size());
 }
 
 } // namespace
@@ -154,22 +176,13 @@ std::optional<std::string_view> ProfileFile::FindValue(std::string_view section,
     if (FindSection(section) < 0) {
         return std::nullopt;
     }
-    Tokenizer tokens;
     while (auto line = NextLine()) {
         if (line->front() == '[') {
             break;
         }
-        tokens.SetDelimiters("=");
-        tokens.SetText(*line);
-        auto name = tokens.NextToken();
-        if (!name || TrimRight(*name) != key) {
-            continue;
+        if (auto at = ValueOffset(*line, key)) {
+            return line->substr(*at);
         }
-        tokens.SetDelimiters(" =");
-        tokens.SkipDelimiters();
-        // The value lies in the prepared text at the same offset as in the line copy.
-        const std::size_t at = static_cast<std::size_t>(line->data() - text.data()) + tokens.Position();
-        return std::string_view(text.data() + std::min(at, size));
     }
     return std::nullopt;
 }
@@ -220,8 +233,7 @@ ProfileFile::Target ProfileFile::Locate(std::string_view section, std::string_vi
         if (line.front() == '[') {
             break;
         }
-        // Compared as written: white space before the "=" is part of the key here.
-        if (line.substr(0, line.find('=')) == key) {
+        if (ValueOffset(line, key)) {
             target.keyFound = true;
             target.position = offset;
             break;
@@ -251,7 +263,7 @@ std::string ProfileFile::Rewritten(const std::optional<std::string>& old, std::s
     out.assign(*old, 0, pos);
     if (target.keyFound) {
         out += entry;
-        auto lineEnd = old->find_first_of("\r\n", pos);
+        auto lineEnd = old->find_first_of(kLineEnds, pos);
         if (lineEnd != std::string::npos) {
             out.append(*old, lineEnd);
         }
@@ -287,7 +299,7 @@ int ProfileFile::DeleteKey(std::string_view section, std::string_view key)
     }
     const std::size_t pos = std::min(target.position, old->size());
     std::string out(*old, 0, pos);
-    auto lineEnd = old->find_first_of("\r\n", pos);
+    auto lineEnd = old->find_first_of(kLineEnds, pos);
     if (lineEnd != std::string::npos) {
         // A CR LF pair is one line ending.
         std::size_t after = lineEnd + 1;

@@ -26,7 +26,7 @@ constexpr std::string_view kKeys[] = {kLayoutFileKey, kKeyFileKey,    kServerKey
                                       kColourKeys[1], kColourKeys[2], kColourKeys[3], kColourKeys[4], kColourKeys[5]};
 constexpr std::size_t kFirstInt = 5;
 
-// Every key's value as read, uncut; a lone NUL (which no value holds) when absent.
+// Every key's value as read; a lone NUL (which no value holds) when absent.
 std::vector<std::string> Snapshot(ProfileFile& file)
 {
     std::vector<std::string> values;

@@ -16,35 +16,6 @@ using vanemark::ProfileEdit;
 using vanemark::ProfileFile;
 using vanemark::test::TempDir;
 
-// One edit leaves the bytes that the same writes one by one leave: every key
-// is located in what the previous ones made of the file.
-TEST(ProfileEdit, OneRewriteEqualsTheSeriesOfSingleWrites)
-{
-    const char* const starts[] = {nullptr, "[settings]\r\nb=old # c\r\n", "# only a comment",
-                                  "[other]\nx=1\n[settings]"};
-    for (const char* start : starts) {
-        SCOPED_TRACE(start ? start : "(no file)");
-        TempDir dir;
-        const std::string batch = start ? dir.Write("batch.ini", start) : dir.File("batch.ini");
-        const std::string single = start ? dir.Write("single.ini", start) : dir.File("single.ini");
-        ProfileFile batchFile(batch, '#');
-        ProfileFile singleFile(single, '#');
-        ProfileEdit edit(batchFile);
-        for (auto [section, key, value] : {std::tuple{"settings", "a", "1"},
-                                           {"settings", "b", "2"},
-                                           {"new", "c", "3"},
-                                           {"new", "d", "4"},
-                                           {"settings", "a", "5"}}) {
-            edit.Set(section, key, value);
-            ASSERT_EQ(singleFile.WriteString(section, key, value), 0);
-        }
-        ASSERT_EQ(edit.Commit(), 0);
-        EXPECT_EQ(TempDir::Read(batch), TempDir::Read(single));
-        EXPECT_EQ(batchFile.GetInt("settings", "a", 0), 5);
-        EXPECT_EQ(edit.Commit(), 0); // nothing left to write
-    }
-}
-
 // A failed commit returns -1 with the system's reason and leaves the file,
 // its copy in memory and the folder as they were.
 TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)

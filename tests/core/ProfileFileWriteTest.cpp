@@ -7,6 +7,7 @@
 #include <string>
 
 using vanemark::ProfileFile;
+using namespace std::string_literals;
 using vanemark::test::TempDir;
 
 // Each row writes one key into a file of the given bytes (none: no file)
@@ -19,7 +20,7 @@ TEST(ProfileFileWrite, CreatesInsertsReplacesAndAppendsByteExactly)
         const char* section;
         const char* key;
         const char* value;
-        const char* after;
+        std::string after;
     };
     const Case cases[] = {
         {std::nullopt, "\r\n", "settings", "server", "21100 a b", "[settings]\r\nserver=21100 a b\r\n"},
@@ -30,10 +31,12 @@ TEST(ProfileFileWrite, CreatesInsertsReplacesAndAppendsByteExactly)
          "[settings]\r\ninterval=-5\r\nserver=x\r\n"},
         {"[settings]\r\nk=1\r\n", "\r\n", "colors", "bk", "0", "[settings]\r\nk=1\r\n\r\n[colors]\r\nbk=0\r\n"},
         {"[s]\nk=1", "\r\n", "t", "bk", "0", "[s]\nk=1\r\n[t]\r\nbk=0\r\n"},
-        // "key " is not "key": a new first line, placed where the old first key began.
+        // The line a read takes is the one replaced: blanks before "=" and a leading "=" are not part of the key.
         {"# top\n[s]\n  key = old # note\nother=1 # keep\n", "\n", "s", "key", "new",
-         "# top\n[s]\n  key=new\nkey = old # note\nother=1 # keep\n"},
-        {"# top\n[s]\n  key=new\nkey = old\n", "\n", "s", "key", "newer", "# top\n[s]\n  key=newer\nkey = old\n"},
+         "# top\n[s]\n  key=new\nother=1 # keep\n"},
+        {"[s]\n=key=new\nkey = old\n", "\n", "s", "key", "newer", "[s]\nkey=newer\nkey = old\n"},
+        // A NUL ends a line for the writer as for the reader.
+        {"[s]\nk\0z=1\0"s, "\n", "s", "k", "2", "[s]\nk=2\0z=1\0"s},
         // The old value and that line's comment go; indentation and other lines stay.
         {"[s]\r\n\tname=old # gone\r\nz=1", "\r\n", "s", "name", "v", "[s]\r\n\tname=v\r\nz=1"},
         {"[s]\r\n\tname=v\r\nz=1", "\r\n", "s", "z", "2", "[s]\r\n\tname=v\r\nz=2"},
@@ -62,4 +65,8 @@ TEST(ProfileFileWrite, DeleteKeyRemovesTheLineAndItsEndingOnly)
     EXPECT_EQ(file.GetInt("t", "b", 0), 9);
     ASSERT_EQ(file.DeleteKey("t", "b"), 0);
     EXPECT_EQ(TempDir::Read(path), "[s]\r\na=1\r\n  c=3\r\n[t]\r\n");
+
+    ProfileFile nul(dir.Write("n.ini", "[s]\0a=1\0b=2"s), '#'); // a NUL is a line ending of its own
+    ASSERT_EQ(nul.DeleteKey("s", "a"), 0);
+    EXPECT_EQ(TempDir::Read(nul.Path()), "[s]\0b=2"s);
 }
