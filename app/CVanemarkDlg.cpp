@@ -152,6 +152,13 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
         interval, -1);
     sinkEntry = client.AddEventSink(
         [this](int linkEvent, std::uint32_t generation) {
+            // A burst of key-22 fields must not flood the window: one title
+            // event per link generation waits at a time, and it reads the
+            // latest text when it runs.
+            if (linkEvent == DeviceLinkClient::Key22Received &&
+                pendingTitle.exchange(PendingTitleMark(generation)) == PendingTitleMark(generation)) {
+                return;
+            }
             QCoreApplication::postEvent(this, new LinkEvent(linkEvent, generation));
         },
         kAllLinkEvents);

@@ -120,6 +120,9 @@ private:
     DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
     DeviceLinkClient::EventSink* sinkEntry = nullptr;
     std::atomic<int> pendingCycles{0};
+    // Generation (shifted, low bit set) of the title event waiting in the queue; 0 for none.
+    std::atomic<std::uint64_t> pendingTitle{0};
+    static std::uint64_t PendingTitleMark(std::uint32_t generation) { return (std::uint64_t{generation} << 1) | 1; }
 
     DemoMotion demoMotion;
     CycleClock cycleClock;

@@ -64,9 +64,13 @@ void CVanemarkDlg::OnLinkEvent(int linkEvent, std::uint32_t generation)
         return;
     }
     switch (linkEvent) {
-    case DeviceLinkClient::Key22Received:
+    case DeviceLinkClient::Key22Received: {
+        // From here on a new key 22 needs a new event; this one reads the text now.
+        std::uint64_t mark = PendingTitleMark(generation);
+        pendingTitle.compare_exchange_strong(mark, 0);
         OnKey22();
         break;
+    }
     case DeviceLinkClient::Disconnected:
         OnDisconnected(generation);
         break;

@@ -1,37 +1,47 @@
 #include "app/WindowGeometry.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 namespace vanemark {
 
+namespace {
+
+std::int32_t Narrow(std::int64_t v)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+} // namespace
+
 ScreenRect PlaceWindow(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
                        std::int32_t minWidth, std::int32_t minHeight, const ScreenRect& desktop)
 {
-    ScreenRect r{left, top, left + width, top + height};
-    if (r.left > r.right) {
-        std::swap(r.left, r.right);
+    // In 64 bits: a damaged settings or layout file may hold any int32.
+    std::int64_t x0 = left;
+    std::int64_t y0 = top;
+    std::int64_t x1 = x0 + width;
+    std::int64_t y1 = y0 + height;
+    if (x0 > x1) {
+        std::swap(x0, x1);
     }
-    if (r.top > r.bottom) {
-        std::swap(r.top, r.bottom);
+    if (y0 > y1) {
+        std::swap(y0, y1);
     }
-    if (r.Width() < minWidth) {
-        r.right = r.left + minWidth;
+    x1 = std::max<std::int64_t>(x1, x0 + minWidth);
+    y1 = std::max<std::int64_t>(y1, y0 + minHeight);
+    if (x1 > desktop.right) {
+        x0 -= x1 - desktop.right;
+        x1 = desktop.right;
     }
-    if (r.Height() < minHeight) {
-        r.bottom = r.top + minHeight;
+    if (y1 > desktop.bottom) {
+        y0 -= y1 - desktop.bottom;
+        y1 = desktop.bottom;
     }
-    if (r.right > desktop.right) {
-        const std::int32_t excess = r.right - desktop.right;
-        r.left -= excess;
-        r.right -= excess;
-    }
-    if (r.bottom > desktop.bottom) {
-        const std::int32_t excess = r.bottom - desktop.bottom;
-        r.top -= excess;
-        r.bottom -= excess;
-    }
-    return r;
+    return {Narrow(x0), Narrow(y0), Narrow(x1), Narrow(y1)};
 }
 
 namespace {

@@ -3,16 +3,19 @@
 #include "core/NumberText.h"
 #include "core/Tokenizer.h"
 
+#include <algorithm>
+
 namespace vanemark::settings {
 
 StoredPosition ParsePosition(std::string_view value)
 {
     Tokenizer tokens(value, " ");
+    const auto next = [&tokens] { return std::clamp(tokens.NextInt(), -kMaxCoordinate, kMaxCoordinate); };
     StoredPosition position;
-    position.top = tokens.NextInt();
-    position.bottom = tokens.NextInt();
-    position.left = tokens.NextInt();
-    position.right = tokens.NextInt();
+    position.top = next();
+    position.bottom = next();
+    position.left = next();
+    position.right = next();
     return position;
 }
 

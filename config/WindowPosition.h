@@ -14,7 +14,11 @@ struct StoredPosition {
     std::int32_t right = 0;
 };
 
-// Four blank-separated integers; a missing one reads as 0.
+// No screen reaches further than this from the desktop's origin; a stored
+// number beyond it is a damaged file, not a place to put the window.
+inline constexpr std::int32_t kMaxCoordinate = 32767;
+
+// Four blank-separated integers, each held within +-kMaxCoordinate; a missing one reads as 0.
 StoredPosition ParsePosition(std::string_view value);
 // "top bottom left right"
 std::string FormatPosition(const StoredPosition& position);

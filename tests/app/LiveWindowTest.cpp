@@ -13,9 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -187,5 +190,43 @@ TEST(LiveWindow, ALossHandledAfterTheReconnectionKeepsTheFreshValues)
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().speed == 300.0; }, 10 * kInterval));
     EXPECT_EQ(window->windowTitle(), QLatin1String("Trainer Mk.II"));
+    window->RunExitSequence();
+}
+
+// A server that answers with bursts of key-22 fields: the window gets one
+// title event at a time, not one per field.
+TEST(LiveWindow, BurstsOfTitleFieldsAreCoalesced)
+{
+    WorkFolder folder;
+    folder.CopyShippedFiles();
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    const timeval timeout{2, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+
+    int titleEvents = 0;
+    const auto window = StartWindow(folder, ServerSettings(ntohs(address.sin_port)));
+    OnEvent(*window, LinkEvent::EventType(), [&titleEvents] { ++titleEvents; });
+    sockaddr_in client{};
+    socklen_t clientLength = sizeof client;
+    char request[512];
+    ASSERT_GT(::recvfrom(fd, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&client), &clientLength), 0);
+    for (int burst = 0; burst < 20; ++burst) {
+        std::string reply = "A/20\\1";
+        while (reply.size() < 2000) {
+            reply.append("/22\\Aircraft ").append(std::to_string(burst));
+        }
+        ::sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&client), clientLength);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == QLatin1String("Aircraft 19"); }, 3000));
+    QTest::qWait(200);
+    ::close(fd);
+    EXPECT_LE(titleEvents, 8); // the connection and a few titles, not 20 bursts of 150 fields
     window->RunExitSequence();
 }
