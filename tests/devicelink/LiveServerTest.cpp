@@ -3,13 +3,11 @@
 
 #include "tools/DeviceLinkSim.h"
 
+#include <array>
 #include <atomic>
 
 namespace vanemark::test {
 namespace {
-
-constexpr const char* kShippedKeys = VANEMARK_SOURCE_DIR "/res/dlkeys.ini";
-constexpr int kStartupKeys[] = {20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98};
 
 class LiveServerTest : public ::testing::Test {
 protected:
@@ -17,20 +15,18 @@ protected:
     {
         std::string error;
         ASSERT_EQ(sim.Start(error), 0) << error;
-        ASSERT_GT(client.LoadKeys(kShippedKeys), 0);
-        client.AddEventSink([this](int event, std::uint32_t generation) { recorder.Event(event, generation); }, 7);
+        ASSERT_GT(client.LoadKeys(VANEMARK_SOURCE_DIR "/res/dlkeys.ini"), 0);
+        client.AddEventSink([this](int event, std::uint32_t) { ++events[event]; }, 7);
         client.SetHeartbeatId(20);
         client.SetAutoRequest(true);
     }
-
     void StartAndSubscribe(int intervalMs)
     {
         ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
-        for (int id : kStartupKeys) {
+        for (int id : {20, 30, 80, 82, 84, 86, 88, 48, 46, 92, 90, 42, 94, 96, 98}) {
             client.SubscribeKey(id, intervalMs);
         }
     }
-
     double Value(int id)
     {
         double value = 0.0;
@@ -39,7 +35,7 @@ protected:
     }
 
     DeviceLinkSim sim{DeviceLinkSimOptions{.port = 0}};
-    Recorder recorder;
+    std::array<std::atomic<int>, 8> events{}; // how many of each, counted on the tick thread
     DeviceLinkClient client;
     detail::ClientEngine& engine = DeviceLinkClientAccess::Engine(client);
 };
@@ -47,7 +43,6 @@ protected:
 TEST_F(LiveServerTest, CacheFollowsTheServerAndHeartbeatTracksIt)
 {
     StartAndSubscribe(50);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Key22Received) >= 1; }));
     std::string title;
     ASSERT_TRUE(WaitUntil([&] {
         client.GetKeyText(22, title, 0);
@@ -58,47 +53,36 @@ TEST_F(LiveServerTest, CacheFollowsTheServerAndHeartbeatTracksIt)
     EXPECT_TRUE(WaitUntil([&] { return Value(30) == 123.5; }));
 
     sim.SetSilent(true);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Disconnected) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return events[DeviceLinkClient::Disconnected] == 1; }));
     EXPECT_EQ(engine.Values().Flags(*engine.KeyById(30)) & TypedValue::Received, 0u);
-    EXPECT_EQ(recorder.Count(DeviceLinkClient::Connected), 1);
-
+    EXPECT_EQ(events[DeviceLinkClient::Connected].load(), 1);
     sim.SetSilent(false);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return events[DeviceLinkClient::Connected] == 2; }));
     EXPECT_TRUE(WaitUntil([&] { return Value(30) == 123.5; }));
+    EXPECT_TRUE(WaitUntil([&] { return events[DeviceLinkClient::Key22Received] >= 2; })); // same title again
 }
 
+// A key without a value is read first, by requests every 10 ms for up to
+// 1.5 s; the cached value is given either way.
 TEST_F(LiveServerTest, SynchronousReads)
 {
-    Recorder log;
-    client.SetLogger([&log](std::string_view line) { log.Add(line); });
-    // No heartbeat answers: a connection would zero (and so "update") every key.
-    sim.SetReadable(20, false);
+    sim.SetReadable(20, false); // a connection would zero (and so "update") every key
     ASSERT_EQ(client.Start("127.0.0.1", sim.Port()), 0);
-
-    double value = -1.0;
-    EXPECT_EQ(client.GetKeyDouble(40, value, 0), 0); // never asked: cached zero, at once
-    EXPECT_EQ(value, 0.0);
-
     sim.SetValue(40, "1234.5");
+    double value = -1.0;
+    EXPECT_EQ(client.GetKeyDouble(40, value, 0), 0); // not asked for: the cached zero, at once
+    EXPECT_EQ(value, 0.0);
     EXPECT_EQ(client.GetKeyDouble(40, value, 1), 0);
     EXPECT_EQ(value, 1234.5);
-    EXPECT_TRUE(log.HasLine("ReadKey(altitude) in "));
 
     sim.SetReadable(32, false);
     const std::uint64_t before = sim.Requests();
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(client.GetKeyDouble(32, value, 1), 0); // the read fails; the cached value is still given
+    EXPECT_EQ(client.GetKeyDouble(32, value, 1), 0);
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(value, 0.0);
-    EXPECT_GE(waited, std::chrono::milliseconds(1500));
-    EXPECT_LT(waited, std::chrono::milliseconds(6000));
-    // A request about every 10 ms (fewer when the machine is loaded).
-    EXPECT_GE(sim.Requests() - before, 30u);
-    EXPECT_LE(sim.Requests() - before, 300u);
-    EXPECT_TRUE(log.HasLine("*ERROR: ReadKey(vario) Unable to read in "));
-
-    EXPECT_EQ(engine.ReadKey(engine.KeyById(81), 100), -1); // write-only
-    EXPECT_EQ(engine.ReadKey(engine.KeyById(30), 0), -1);
+    EXPECT_TRUE(waited >= std::chrono::milliseconds(1500) && waited < std::chrono::seconds(6));
+    EXPECT_GE(sim.Requests() - before, 30u); // fewer than 150 on a loaded machine
 }
 
 // The server answers every request datagram, and every fourth tick sends a
@@ -109,10 +93,9 @@ TEST_F(LiveServerTest, ValuesStayFreshAfterAMinuteOfShortestInterval)
 {
     engine.SetTickInterval(std::chrono::milliseconds(2));
     StartAndSubscribe(25);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Count(DeviceLinkClient::Connected) >= 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return events[DeviceLinkClient::Connected] >= 1; }));
     ASSERT_TRUE(WaitUntil([&] { return engine.TickCount() >= 2400; }, std::chrono::seconds(90)));
     EXPECT_GT(sim.Replies(), engine.TickCount()); // more replies than ticks
-
     for (const char* speed : {"777.25", "555.5"}) {
         sim.SetValue(30, speed);
         const std::uint64_t changedAt = engine.TickCount();
@@ -121,8 +104,8 @@ TEST_F(LiveServerTest, ValuesStayFreshAfterAMinuteOfShortestInterval)
     }
 }
 
-// Restarts while ticks run, a registration between, and a Stop from a
-// callback on the tick thread: no callback runs after Stop.
+// Restarts while ticks run, a registration between, and a Stop from a callback on the tick thread:
+// no callback runs after Stop.
 TEST_F(LiveServerTest, StartAndStopManyTimesAlsoFromACallback)
 {
     std::atomic<int> calls{0};
@@ -143,19 +126,16 @@ TEST_F(LiveServerTest, StartAndStopManyTimesAlsoFromACallback)
         const std::uint64_t ticks = engine.TickCount();
         ASSERT_TRUE(WaitUntil([&] { return engine.TickCount() >= ticks + 3 || !client.IsStarted(); }));
         Value(30); // reads the cache while the tick thread writes it
-        auto* sink = client.AddEventSink([](int, std::uint32_t) {}, 7);
-        EXPECT_EQ(client.RemoveEventSink(sink), 0);
+        EXPECT_EQ(client.RemoveEventSink(client.AddEventSink([](int, std::uint32_t) {}, 7)), 0);
         if (stopInside) {
             ASSERT_TRUE(WaitUntil([&] { return !client.IsStarted(); }));
         } else {
             EXPECT_EQ(client.Stop(), 0);
         }
-        EXPECT_EQ(engine.Queue().Send("R/30", true), -1);
         const int after = calls.load();
         std::this_thread::sleep_for(std::chrono::milliseconds(12));
         EXPECT_EQ(calls.load(), after) << "a callback ran after Stop, round " << round;
     }
-    EXPECT_GE(recorder.Count(DeviceLinkClient::Connected), 1);
 }
 
 } // namespace

@@ -1,13 +1,12 @@
+// The stand-in server: its answers, its socket and its program.
 #include "tools/SimCommandLine.h"
 
 #include "../devicelink/LoopbackServer.h"
-#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <sys/wait.h>
 #include <tuple>
@@ -16,7 +15,67 @@
 namespace vanemark {
 namespace {
 
-TEST(SimCommandLine, ReadsEveryOptionAndRejectsBadOnes)
+constexpr std::string_view kAnswering = "devicelink-sim: answering on 127.0.0.1:";
+
+TEST(DeviceLinkSim, AnswersReadsIndexesQueriesSetsAndHiddenKeys)
+{
+    DeviceLinkSim sim({.port = 0});
+    const std::string answer = sim.Answer(R"(R/30/2/20/64\0/4\30/6\83/6\30)", 10.0);
+    EXPECT_TRUE(answer.starts_with("A/30\\")) << answer;
+    // The clock runs a minute per second; ids 4 and 6 answer whether an id can be read or set.
+    for (const std::string& field :
+         {"/2\\" + std::string(SimFlight::kVersion), std::string("/20\\10.1667"), std::string("/64\\0\\"),
+          std::string("/4\\30\\1"), std::string("/6\\83\\1"), std::string("/6\\30\\0")}) {
+        EXPECT_NE(answer.find(field), std::string::npos) << field << " in " << answer;
+    }
+    // Unknown ids, a missing engine and odd ids give nothing; a set command pins the value.
+    EXPECT_EQ(sim.Answer("R/64\\3/64/998/31", 1.0), "");
+    EXPECT_EQ(sim.Answer("X/30", 1.0), "");
+    EXPECT_EQ(sim.Answer("R/81\\0.5", 1.0), "");
+    EXPECT_EQ(sim.Answer("R/80R/30", 1.0).substr(0, 9), "A/80\\0.5/"); // every command of a datagram
+
+    sim.SetValue(30, "250.5");
+    sim.SetValue(42, "90");
+    sim.SetReadable(42, false); // hidden even though pinned
+    EXPECT_EQ(sim.Answer("R/30/42", 1.0), "A/30\\250.5");
+    sim.ClearValue(30);
+    EXPECT_NE(sim.Answer("R/30", 1.0), "A/30\\250.5");
+
+    DeviceLinkSim online({.port = 0, .online = true}); // a network game hides aircraft data, not controls
+    EXPECT_EQ(online.Answer("R/30/40/64\\0/28", 1.0), "");
+    EXPECT_EQ(online.Answer("R/30/80/22", 1.0).substr(0, 5), "A/80\\");
+}
+
+// Long answers are split between fields into datagrams of at most 2047
+// bytes; an answer of exactly that size stays one datagram.
+TEST(DeviceLinkSim, SplitsLongAnswersBetweenFields)
+{
+    DeviceLinkSim sim({.port = 0});
+    sim.SetValue(22, std::string(DeviceLinkSim::kMaxDatagram - 5, 'n')); // after "A/22\"
+    const std::string full = sim.Answer("R/22", 1.0);
+    ASSERT_EQ(full.size(), DeviceLinkSim::kMaxDatagram);
+    EXPECT_EQ(DeviceLinkSim::Split(full), std::vector<std::string>{full});
+    const std::string longer = sim.Answer("R/22/30", 1.0);
+    EXPECT_EQ(DeviceLinkSim::Split(longer), (std::vector<std::string>{full, "A" + longer.substr(full.size())}));
+}
+
+TEST(DeviceLinkSim, SilentForAWhileAndDroppingRequests)
+{
+    DeviceLinkSim sim({.port = 0, .silentAfter = 0.0, .resumeAfter = 0.5});
+    DeviceLinkSim deaf({.port = 0, .dropPercent = 100.0});
+    std::string error;
+    ASSERT_EQ(sim.Start(error) + deaf.Start(error), 0) << error;
+    test::LoopbackServer client;
+    client.SendTo(sim.Port(), "R/30");
+    client.SendTo(deaf.Port(), "R/30");
+    EXPECT_FALSE(client.Receive(std::chrono::milliseconds(100)) && sim.Seconds() < 0.45);
+    test::WaitUntil([&] { return sim.Seconds() >= 0.55; });
+    client.SendTo(sim.Port(), "R/30");
+    EXPECT_TRUE(client.Receive());
+    EXPECT_EQ(std::pair(deaf.Requests(), deaf.Replies()), std::pair(std::uint64_t{1}, std::uint64_t{0}));
+}
+
+TEST(SimCommandLine, ReadsEveryOptionWithDefaults)
 {
     SimCommandLine line;
     std::string error;
@@ -30,71 +89,54 @@ TEST(SimCommandLine, ReadsEveryOptionAndRejectsBadOnes)
               std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u, 3.0));
     SimCommandLine defaults;
     ASSERT_EQ(defaults.Parse({}, error), 0);
-    EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port), std::tuple("127.0.0.1", 21100));
-    EXPECT_LT(defaults.duration, 0.0);
-
-    for (const std::vector<std::string_view>& args :
-         std::vector<std::vector<std::string_view>>{{"--port", "70000"},
-                                                    {"--port", "12x"},
-                                                    {"--drop", "101"},
-                                                    {"--silent-after", "-1"},
-                                                    {"--duration"},
-                                                    {"--frobnicate"}}) {
-        SimCommandLine bad;
-        error.clear();
-        EXPECT_EQ(bad.Parse(args, error), -1) << args[0];
-        EXPECT_FALSE(error.empty());
-    }
+    EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port, defaults.duration < 0.0),
+              std::tuple("127.0.0.1", 21100, true));
 }
 
-// Runs the program through the shell; its exit code and output.
+// Runs the program; its exit code and output. Once it says where it
+// answers, it is asked for key 22.
 std::pair<int, std::string> RunProgram(const std::string& arguments)
 {
-    test::TempDir dir;
-    const std::string out = dir.File("out.txt");
-    const std::string command = std::string("'") + DEVICELINK_SIM_EXE + "' " + arguments + " > '" + out + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::TempDir::Read(out)};
-}
-
-TEST(SimProgram, ServesUntilItsDurationEnds)
-{
-    const std::string command = std::string("'") + DEVICELINK_SIM_EXE + "' --port 0 --duration 3 --verbose 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::array<char, 256> line{};
-    ASSERT_NE(fgets(line.data(), line.size(), pipe), nullptr);
-    const std::string first(line.data());
-    const std::string prefix = "devicelink-sim: answering on 127.0.0.1:";
-    ASSERT_TRUE(first.starts_with(prefix)) << first;
-    const int port = std::stoi(first.substr(prefix.size()));
-
-    test::LoopbackServer().SendTo(port, "R/22");
+    FILE* pipe = popen(("'" DEVICELINK_SIM_EXE "' " + arguments + " 2>&1").c_str(), "r");
     std::string output;
-    while (fgets(line.data(), line.size(), pipe) != nullptr) {
+    std::array<char, 256> line{};
+    while (pipe != nullptr && fgets(line.data(), line.size(), pipe) != nullptr) {
+        if (std::string_view(line.data()).starts_with(kAnswering)) {
+            test::LoopbackServer().SendTo(std::stoi(line.data() + kAnswering.size()), "R/22");
+        }
         output += line.data();
     }
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_NE(output.find("> R/22\n"), std::string::npos) << output;
-    EXPECT_NE(output.find("< A/22\\" + std::string(SimFlight::kAircraft)), std::string::npos) << output;
-    EXPECT_NE(output.find("1 requests, 1 replies"), std::string::npos) << output;
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
-TEST(SimProgram, FailsClearlyOnBadOptionsAndBusyPorts)
+// Bad options and a busy port end the program with a message that names them.
+TEST(SimProgram, ServesForItsDurationAndFailsClearly)
 {
     test::LoopbackServer busy;
-    const auto [code, output] = RunProgram("--port " + std::to_string(busy.Port()) + " --duration 5");
-    EXPECT_EQ(code, 1);
-    EXPECT_NE(output.find("devicelink-sim: unable to listen on 127.0.0.1:"), std::string::npos) << output;
-
-    const auto [badCode, badOutput] = RunProgram("--port nope");
-    EXPECT_EQ(badCode, 1);
-    EXPECT_NE(badOutput.find("invalid value 'nope' for --port"), std::string::npos) << badOutput;
-
-    const auto [helpCode, help] = RunProgram("--help");
-    EXPECT_EQ(helpCode, 0);
-    EXPECT_NE(help.find("--silent-after"), std::string::npos);
+    struct Row {
+        std::string arguments;
+        int code;
+        std::vector<std::string> output;
+    };
+    for (const Row& row :
+         {Row{"--port 0 --duration 1 --verbose",
+              0,
+              {"> R/22\n", "< A/22\\" + std::string(SimFlight::kAircraft), "1 requests, 1 replies"}},
+          {"--port " + std::to_string(busy.Port()) + " --duration 5", 1, {"unable to listen on 127.0.0.1:"}},
+          {"--port 70000", 1, {"invalid value '70000' for --port"}},
+          {"--port 12x", 1, {"invalid value '12x' for --port"}},
+          {"--drop 101", 1, {"invalid value '101' for --drop"}},
+          {"--silent-after -1", 1, {"invalid value '-1' for --silent-after"}},
+          {"--duration", 1, {"option --duration needs a value"}},
+          {"--frobnicate", 1, {"unknown option '--frobnicate'"}},
+          {"--help", 0, {"--silent-after"}}}) {
+        const auto [code, output] = RunProgram(row.arguments);
+        EXPECT_EQ(code, row.code) << row.arguments;
+        for (const std::string& text : row.output) {
+            EXPECT_NE(output.find(text), std::string::npos) << text << " in " << output;
+        }
+    }
 }
 
 } // namespace
