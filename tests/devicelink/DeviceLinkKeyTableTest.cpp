@@ -45,8 +45,7 @@ TEST(DeviceLinkKeyTable, ReadsFieldsIdsAndIndexesAndRefusesMissingOrEmptyFiles)
     EXPECT_EQ(table.KeyByIdIndex(64, 1)->Name(), "eng[2]");
     EXPECT_EQ(table.KeyByIdIndex(64, 2), nullptr);
     EXPECT_EQ(table.KeyById(0)->Name(), "zero");
-    EXPECT_EQ(table.KeyById(600), nullptr);
-    EXPECT_EQ(table.KeyById(-5), nullptr);
+    EXPECT_TRUE(table.KeyById(600) == nullptr && table.KeyById(-5) == nullptr);
     EXPECT_EQ(table.Count(), 9); // unindexed ids stay in the table
     EXPECT_EQ(walk(), (std::vector<std::string>{"a", "b1", "b2", "eng[1]", "eng[2]", "top"}));
 

@@ -79,6 +79,7 @@ TEST_F(ProtocolTest, QueuedAndImmediateRequests)
     queued.push_back("R/" + std::string(kRoom - queue.PendingText().size() - 2, '7'));
     EXPECT_EQ(queue.Send(queued.back(), false), 0);
     EXPECT_EQ(queue.PendingText().size(), kRoom);
+    EXPECT_EQ(queue.Send("Z", false), -1); // not one character more
     engine.OnTick();
     EXPECT_EQ(server.Collect(std::chrono::milliseconds(300)), queued);
 

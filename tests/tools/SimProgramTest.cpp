@@ -51,12 +51,14 @@ TEST(DeviceLinkSim, AnswersReadsIndexesQueriesSetsAndHiddenKeys)
 TEST(DeviceLinkSim, SplitsLongAnswersBetweenFields)
 {
     DeviceLinkSim sim({.port = 0});
-    sim.SetValue(22, std::string(DeviceLinkSim::kMaxDatagram - 5, 'n')); // after "A/22\"
-    const std::string full = sim.Answer("R/22", 1.0);
-    ASSERT_EQ(full.size(), DeviceLinkSim::kMaxDatagram);
-    EXPECT_EQ(DeviceLinkSim::Split(full), std::vector<std::string>{full});
-    const std::string longer = sim.Answer("R/22/30", 1.0);
-    EXPECT_EQ(DeviceLinkSim::Split(longer), (std::vector<std::string>{full, "A" + longer.substr(full.size())}));
+    for (const std::size_t length : {DeviceLinkSim::kMaxDatagram - 5, DeviceLinkSim::kMaxDatagram - 6}) {
+        sim.SetValue(22, std::string(length, 'n'));
+        const std::string title = sim.Answer("R/22", 1.0);
+        EXPECT_EQ(title.size(), length + 5); // "A/22\" and the text
+        const std::string both = sim.Answer("R/22/30", 1.0);
+        EXPECT_EQ(DeviceLinkSim::Split(title), std::vector<std::string>{title});
+        EXPECT_EQ(DeviceLinkSim::Split(both), (std::vector<std::string>{title, "A" + both.substr(title.size())}));
+    }
 }
 
 TEST(DeviceLinkSim, SilentForAWhileAndDroppingRequests)
