@@ -54,7 +54,7 @@ int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int 
     settings.show = profile.GetInt(section, "show", 1) != 0 ? 1 : 0;
     settings.fillColour = profile.GetInt(section, "fill color", 0xFFFFFF);
     settings.borderColour = profile.GetInt(section, "border color", 0xFFFFFF);
-    settings.penWidth = profile.GetInt(section, "pen", 1);
+    settings.penWidth = ReadScreenInt(profile, section, "pen", 1);
     if (settings.penWidth < 0) {
         settings.penWidth = 1;
     }

@@ -142,6 +142,14 @@ bool CPanelCtrl::SaveSnapshot(const QString& pngPath)
     return !picture.isNull() && picture.save(pngPath, "PNG");
 }
 
+QSize CPanelCtrl::LargestCachedImage() const
+{
+    return speedText.LargestImage()
+        .expandedTo(titleText.LargestImage())
+        .expandedTo(flapsWedge.ImageSize())
+        .expandedTo(stickCircles.ImageSize());
+}
+
 void CPanelCtrl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

@@ -89,6 +89,8 @@ public:
     bool SaveSnapshot(const QString& pngPath);
     // The back buffer as last drawn (null before the first redraw).
     const QImage& Image() const { return image; }
+    // The largest image any of the panel's caches holds, in pixels on each side.
+    QSize LargestCachedImage() const;
 
     const BarElement& Bar(BarIndex index) const { return bars[index]; }
 

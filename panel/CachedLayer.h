@@ -26,6 +26,7 @@ public:
 
     // `paint` draws in the target's coordinates; it runs only when area or key differ from the last call.
     void Draw(QPainter& target, const PixelRect& area, const Key& key, const PaintFn& paint);
+    QSize ImageSize() const { return image.size(); }
 
 private:
     QImage image;

@@ -18,6 +18,7 @@ namespace vanemark {
 // transparent image of its box and copied from there. The panel font is not
 // antialiased, so every pixel of such an image is either untouched or exactly
 // the text colour, and the copy gives the same pixels as drawing directly.
+// Boxes are in the surface's own pixels: the painter must not be transformed.
 class CachedText {
 public:
     // Bytes of images kept before the cache starts over: a few hundred texts
@@ -27,6 +28,8 @@ public:
     void Draw(QPainter& painter, const PixelRect& rect, const QString& text, const QFont& font, Colour colour,
               bool alignRight);
     qsizetype Size() const { return images.size(); }
+    // The largest cached image, in pixels on each side.
+    QSize LargestImage() const;
 
 private:
     QImage Render(const QString& text) const;
@@ -34,6 +37,7 @@ private:
     QHash<QString, QImage> images;
     // What every cached image was drawn with; a change empties the cache.
     PixelRect drawnRect;
+    PixelRect drawnPart; // the part of drawnRect on the surface, the size of every image
     QFont drawnFont;
     Colour drawnColour = 0;
     bool drawnAlignRight = false;

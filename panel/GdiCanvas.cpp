@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <numbers>
+#include <utility>
 
 namespace vanemark {
 
@@ -52,6 +54,94 @@ QImage* DirectTarget(QPainter& painter)
         return nullptr;
     }
     return image;
+}
+
+// The pixels of a line, end excluded: step i moves i pixels along the longer
+// axis and the rounded exact fraction of that along the shorter one, so a line
+// and its reverse cover the same pixels. The products are unsigned 64-bit, so
+// any two int points work; every step lies between the ends and fits an int.
+class LineSteps {
+public:
+    LineSteps(PixelPoint from, PixelPoint to)
+        : from(from), dx(Distance(from.x, to.x)), dy(Distance(from.y, to.y)), sx(to.x > from.x ? 1 : -1),
+          sy(to.y > from.y ? 1 : -1)
+    {
+    }
+
+    std::uint64_t Count() const { return std::max(dx, dy); }
+
+    QPoint At(std::uint64_t i) const
+    {
+        const bool alongX = dx >= dy;
+        const std::uint64_t major = i;
+        const std::uint64_t minor = alongX ? Fraction(i, dy, dx) : Fraction(i, dx, dy);
+        return {Move(from.x, sx, alongX ? major : minor), Move(from.y, sy, alongX ? minor : major)};
+    }
+
+    // The steps [first, last) that land inside the area. Each coordinate moves
+    // one way only, so "has reached the area" and "has passed it" each turn
+    // true once, at a step a bisection finds.
+    std::pair<std::uint64_t, std::uint64_t> Within(const QRect& area) const
+    {
+        const auto reached = [&](int c, int s, int low, int high) { return s > 0 ? c >= low : c <= high; };
+        const auto passed = [&](int c, int s, int low, int high) { return s > 0 ? c > high : c < low; };
+        const std::uint64_t first =
+            std::max(FirstStep([&](QPoint p) { return reached(p.x(), sx, area.left(), area.right()); }),
+                     FirstStep([&](QPoint p) { return reached(p.y(), sy, area.top(), area.bottom()); }));
+        const std::uint64_t last =
+            std::min(FirstStep([&](QPoint p) { return passed(p.x(), sx, area.left(), area.right()); }),
+                     FirstStep([&](QPoint p) { return passed(p.y(), sy, area.top(), area.bottom()); }));
+        return {first, last};
+    }
+
+private:
+    static std::uint64_t Distance(int a, int b)
+    {
+        return static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(b) - a));
+    }
+    // round(i * minor / major), halves up, without forming 2 * i * minor.
+    static std::uint64_t Fraction(std::uint64_t i, std::uint64_t minor, std::uint64_t major)
+    {
+        const std::uint64_t product = i * minor;
+        return product / major + (2 * (product % major) >= major ? 1 : 0);
+    }
+    static int Move(int start, int sign, std::uint64_t by)
+    {
+        return static_cast<int>(start + sign * static_cast<std::int64_t>(by));
+    }
+    // The first step at which a condition that never turns back holds; Count() if none.
+    template <class Condition> std::uint64_t FirstStep(Condition holds) const
+    {
+        std::uint64_t low = 0;
+        std::uint64_t high = Count();
+        while (low < high) {
+            const std::uint64_t middle = low + (high - low) / 2;
+            if (holds(At(middle))) {
+                high = middle;
+            } else {
+                low = middle + 1;
+            }
+        }
+        return low;
+    }
+
+    PixelPoint from;
+    std::uint64_t dx;
+    std::uint64_t dy;
+    int sx;
+    int sy;
+};
+
+// The part of the painter's coordinates that reaches its device.
+QRect LogicalSurface(const QPainter& painter)
+{
+    bool invertible = false;
+    const QTransform toLogical = painter.worldTransform().inverted(&invertible);
+    const QPaintDevice* device = painter.device();
+    if (!invertible || device == nullptr) {
+        return {};
+    }
+    return toLogical.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-1, -1, 1, 1);
 }
 
 // The platform's dotted cosmetic pen: three pixels on, three off.
@@ -126,36 +216,27 @@ void GdiCanvas::Line(PixelPoint from, PixelPoint to, Colour colour)
 {
     // Qt's own flat-capped line drops whichever end comes last in its drawing
     // order, not necessarily the end point, so lines are stepped here: every
-    // pixel from the start up to, not including, the end.
-    const int dx = std::abs(to.x - from.x);
-    const int dy = std::abs(to.y - from.y);
-    const int steps = std::max(dx, dy);
-    if (steps == 0) {
+    // pixel from the start up to, not including, the end. Only the steps that
+    // land on the surface are walked, however far away the ends lie.
+    const LineSteps line(from, to);
+    QImage* image = DirectTarget(painter);
+    const auto [first, last] = line.Within(image != nullptr ? image->rect() : LogicalSurface(painter));
+    if (first >= last) {
         return;
     }
-    const int sx = to.x > from.x ? 1 : -1;
-    const int sy = to.y > from.y ? 1 : -1;
-    // The minor axis advances by the rounded exact fraction, so a line and its reverse cover the same pixels.
-    auto pointAt = [&](int i) {
-        return dx >= dy ? QPoint(from.x + sx * i, from.y + sy * ((2 * i * dy + dx) / (2 * dx)))
-                        : QPoint(from.x + sx * ((2 * i * dx + dy) / (2 * dy)), from.y + sy * i);
-    };
-    if (QImage* image = DirectTarget(painter)) {
+    if (image != nullptr) {
         const QRgb pixel = ToQColor(colour).rgba();
-        const QRect inside = image->rect();
         uchar* bits = image->bits();
         const qsizetype stride = image->bytesPerLine();
-        for (int i = 0; i < steps; ++i) {
-            const QPoint p = pointAt(i);
-            if (inside.contains(p)) {
-                reinterpret_cast<QRgb*>(bits + p.y() * stride)[p.x()] = pixel;
-            }
+        for (std::uint64_t i = first; i < last; ++i) {
+            const QPoint p = line.At(i);
+            reinterpret_cast<QRgb*>(bits + p.y() * stride)[p.x()] = pixel;
         }
         return;
     }
-    QPolygon points(steps);
-    for (int i = 0; i < steps; ++i) {
-        points[i] = pointAt(i);
+    QPolygon points(static_cast<int>(last - first));
+    for (std::uint64_t i = first; i < last; ++i) {
+        points[static_cast<int>(i - first)] = line.At(i);
     }
     SetPen(colour);
     painter.drawPoints(points);

@@ -3,6 +3,7 @@
 #include "core/ProfileFile.h"
 #include "core/Tokenizer.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vanemark {
@@ -17,7 +18,17 @@ std::string PairText(int first, int second)
     return std::to_string(first) + "," + std::to_string(second);
 }
 
+int ClampToScreen(int value)
+{
+    return std::clamp(value, -kScreenReach, kScreenReach);
+}
+
 } // namespace
+
+int ReadScreenInt(ProfileFile& profile, std::string_view section, std::string_view key, int defaultValue)
+{
+    return ClampToScreen(profile.GetInt(section, key, defaultValue));
+}
 
 PixelPoint ReadPair(ProfileFile& profile, std::string_view section, std::string_view key, int defaultFirst,
                     int defaultSecond)
@@ -25,8 +36,8 @@ PixelPoint ReadPair(ProfileFile& profile, std::string_view section, std::string_
     const std::string text = profile.GetString(section, key, PairText(defaultFirst, defaultSecond), kValueBuffer);
     Tokenizer tokens(text, ",");
     PixelPoint p;
-    p.x = tokens.NextInt();
-    p.y = tokens.NextInt();
+    p.x = ClampToScreen(tokens.NextInt());
+    p.y = ClampToScreen(tokens.NextInt());
     return p;
 }
 
@@ -34,7 +45,7 @@ PanelLayout ReadPanelLayout(ProfileFile& profile)
 {
     PanelLayout layout;
 
-    const int r = profile.GetInt("flaps", "len", 25);
+    const int r = ReadScreenInt(profile, "flaps", "len", 25);
     const PixelPoint flapsCentre = ReadPair(profile, "flaps", "start", 100, 5);
     layout.flapsDial = {flapsCentre.x - r, flapsCentre.y - r, flapsCentre.x + r, flapsCentre.y + r};
 
@@ -45,7 +56,7 @@ PanelLayout ReadPanelLayout(ProfileFile& profile)
     layout.landingAngle = profile.GetFloat("flaps", "landing", 100.0) * full * 0.01;
 
     const PixelPoint stickTop = ReadPair(profile, "stick", "top", 20, 5);
-    const int stickSize = profile.GetInt("stick", "size", 100);
+    const int stickSize = ReadScreenInt(profile, "stick", "size", 100);
     layout.stickSquare = {stickTop.x, stickTop.y, stickTop.x + stickSize, stickTop.y + stickSize};
 
     const PixelPoint speedTop = ReadPair(profile, "speed", "top", 70, 120);
@@ -57,8 +68,8 @@ PanelLayout ReadPanelLayout(ProfileFile& profile)
 LayoutWindowSize ReadWindowSize(ProfileFile& profile)
 {
     LayoutWindowSize size;
-    size.cx = profile.GetInt("window", "cx", 140);
-    size.cy = profile.GetInt("window", "cy", 140);
+    size.cx = ReadScreenInt(profile, "window", "cx", 140);
+    size.cy = ReadScreenInt(profile, "window", "cy", 140);
     return size;
 }
 

@@ -32,7 +32,14 @@ LayoutWindowSize ReadWindowSize(ProfileFile& profile);
 // Opens the layout file the way the application does ('#' comments); a missing file gives the defaults.
 LayoutWindowSize ReadWindowSize(const std::string& layoutFile);
 
-// A "pair" value: two integers separated by ",", missing ones read as 0, empty pieces skipped.
+// Every layout number is a pixel count or coordinate, so each is cut to what
+// a screen can hold as it is read; sums of two then stay far inside int.
+inline constexpr int kScreenReach = 32767;
+// An integer key, clamped to the screen.
+int ReadScreenInt(ProfileFile& profile, std::string_view section, std::string_view key, int defaultValue);
+
+// A "pair" value: two integers separated by ",", missing ones read as 0, empty
+// pieces skipped; each clamped to the screen.
 PixelPoint ReadPair(ProfileFile& profile, std::string_view section, std::string_view key, int defaultFirst,
                     int defaultSecond);
 

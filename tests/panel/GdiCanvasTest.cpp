@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 
 using namespace vanemark;
@@ -46,6 +47,13 @@ TEST(GdiCanvas, EdgesEndsAndOutlinesFollowTheClassicRasterRules)
     Expect("a line leaves its end", {2, 5, 9, 6}, 7, [](GdiCanvas& c) { c.Line({2, 5}, {9, 5}, kRed); });
     Expect("so does a reversed one", {3, 5, 10, 6}, 7, [](GdiCanvas& c) { c.Line({9, 5}, {2, 5}, kRed); });
     Expect("and a diagonal", {1, 1, 11, 11}, 10, [](GdiCanvas& c) { c.Line({1, 1}, {11, 11}, kRed); });
+    // Only the steps on the surface are walked, whatever the ends; int ends far apart still step exactly.
+    Expect("a line across the whole int range", {0, 5, 41, 6}, 41, [](GdiCanvas& c) {
+        c.Line({INT_MIN, 5}, {INT_MAX, 5}, kRed);
+    });
+    Expect("a slope of a half from far off", {0, 0, 41, 21}, 41, [](GdiCanvas& c) {
+        c.Line({-2000000000, -1000000000}, {2000000000, 1000000000}, kRed);
+    });
     const PixelPoint square[] = {{3, 3}, {10, 3}, {10, 10}, {3, 10}, {3, 3}};
     Expect("a closed outline gets every corner", {3, 3, 11, 11}, 28, [&](GdiCanvas& c) { c.Polyline(square, kRed); });
     Expect("a frame of pen 0 is one pixel", {2, 2, 12, 8}, 28, [](GdiCanvas& c) {
@@ -73,6 +81,8 @@ TEST(GdiCanvas, WritingPixelsDirectlyMatchesQtsOwnPath)
         c.FillRect({30, 30, 45, 45}, kBlue);
         c.Line({1, 1}, {38, 9}, 0xFFFFFF);
         c.Line({39, 39}, {-4, 20}, 0xFF00FF);
+        c.Line({-300, -100}, {500, 140}, 0x00FF00);
+        c.Line({25, 1000}, {5, -700}, 0x00FFFF);
     };
     QImage direct(40, 40, QImage::Format_RGB32);
     QImage shifted(60, 60, QImage::Format_RGB32);

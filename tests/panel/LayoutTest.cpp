@@ -67,7 +67,9 @@ TEST(Layout, BarKeys)
                                      {"top= 7 , 8\r\nsize=abc,10\r\n", {7, 8, 7, 18}},
                                      {"size=5,6\r\n", {3, 4, 8, 10}},
                                      {"top=12," + std::string(200, '0') + "9\r\n", {12, 9, 12, 9}},
-                                     {"top=12," + std::string(251, '0') + "9\r\n", {12, 0, 12, 0}}}) {
+                                     {"top=12," + std::string(251, '0') + "9\r\n", {12, 0, 12, 0}},
+                                     // Numbers are cut to what a screen holds as they are read.
+                                     {"top=-40000,2147483647\r\nsize=99999,5\r\n", {-32767, 32767, 0, 32772}}}) {
         EXPECT_EQ(LoadBar(keys).rect, rect) << keys;
     }
 

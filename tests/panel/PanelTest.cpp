@@ -48,7 +48,9 @@ TEST(Panel, SpeedTextIsExactlyRightAlignedText)
     CPanelCtrl panel;
     for (const auto& [speed, text, box] : {std::tuple{123.9, "123 kmh", PixelRect{20, 60, 180, 110}},
                                            {-3.7, "-3 kmh", PixelRect{20, 60, 180, 110}},
-                                           {123.0, "123 kmh", PixelRect{20, 60, 50, 66}}}) {
+                                           {123.0, "123 kmh", PixelRect{20, 60, 50, 66}},
+                                           // Far beyond the panel on the left and below: only the part on it is kept.
+                                           {42.0, "42 kmh", PixelRect{-30000, 60, 100, 30000}}}) {
         ShowSpeedOnly(panel, box);
         panel.SetValues({.speed = speed});
         QImage expected = Filled(200, 140, panel.Colours()[PanelColours::Background]);
