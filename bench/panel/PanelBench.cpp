@@ -4,9 +4,11 @@
 #include "panel/PanelLayout.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 
 using namespace vanemark;
@@ -54,6 +56,28 @@ void BM_RedrawShippedLayout(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RedrawShippedLayout)->Arg(0)->Arg(1)->ArgName("title")->Unit(benchmark::kMicrosecond);
+
+// A layout at the edge of what is read: a dial, a stick square and a speed
+// box hundreds of times the window, centred on it or covering it. Only the part on the
+// window may cost anything, so this stays near the shipped layout's figure.
+void BM_RedrawFarLayout(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("far.cfg")).toStdString();
+    std::ofstream(path) << "[flaps]\nstart=139,41\nlen=32767\n[stick]\ntop=-16244,-16342\nsize=32767\n"
+                           "[speed]\ntop=-32000,-32000\nsize=32767,32767\n";
+    CPanelCtrl panel;
+    Configure(panel);
+    panel.LoadLayout(path);
+    double phase = 0.0;
+    panel.Refresh();
+    for (auto _ : state) {
+        Move(panel, phase);
+        panel.Refresh();
+        benchmark::DoNotOptimize(panel.Image().constBits());
+    }
+}
+BENCHMARK(BM_RedrawFarLayout)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
