@@ -1,3 +1,4 @@
+#include "../devicelink/LoopbackServer.h"
 #include "AppTestSupport.h"
 
 #include "app/AppEvents.h"
@@ -13,13 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <chrono>
 #include <cstdio>
 #include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -49,20 +45,6 @@ std::string ServerSettings(int port)
     return "server=" + std::to_string(port) + " 127.0.0.1 127.0.0.1\ninterval=" + std::to_string(kInterval) + "\n";
 }
 
-// Waits on this thread without running the window's event loop, so whatever
-// the client's tick thread posts meanwhile stays queued.
-template <typename Condition> bool WaitWithoutEvents(Condition done, int timeoutMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 double CachedSpeed(CVanemarkDlg& window)
 {
     double speed = -1.0;
@@ -86,7 +68,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     sim->SetValue(80, "0.5");
     std::vector<std::pair<QString, PanelValues>> cycles; // title and panel as each cycle was about to run
     // --verbose hands the client's diagnostics to standard error, here a file.
-    const std::string logPath = folder.Path(QStringLiteral("stderr.txt")).toStdString();
+    const std::string logPath = folder.Path("stderr.txt").toStdString();
     std::fflush(stderr);
     const int savedStderr = ::dup(2);
     FILE* capture = std::fopen(logPath.c_str(), "w");
@@ -101,12 +83,12 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     const CPanelCtrl& panel = window.Panel();
 
     // The aircraft name arrives as key 22 and becomes the title.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Trainer Mk.II"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Trainer Mk.II"); }));
     std::fflush(stderr);
     ::dup2(savedStderr, 2);
     ::close(savedStderr);
     std::fclose(capture);
-    const std::string log = folder.Read(QStringLiteral("stderr.txt"));
+    const std::string log = folder.Read("stderr.txt");
     EXPECT_NE(log.find("SubscribeKey(): Adding"), std::string::npos) << log.substr(0, 500);
     EXPECT_NE(log.find("Received: A"), std::string::npos) << log.substr(0, 500);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel.Values().speed == 250.5 && panel.Values().flaps == 0.25; }, 3000));
@@ -116,7 +98,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     // the panel shows flaps and power at -1.
     OnEvent(window, CycleEvent::EventType(), [&] { cycles.emplace_back(window.windowTitle(), panel.Values()); });
     sim.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == kDefaultTitle; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == kDefaultTitle; }));
     const std::size_t lossSeenAt = cycles.size();
     EXPECT_TRUE(QTest::qWaitFor([&] { return cycles.size() > lossSeenAt; }, 10 * kInterval));
     const auto firstAfterLoss =
@@ -132,7 +114,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     ASSERT_TRUE(sim);
     sim->SetValue(22, "Second Flight");
     sim->SetValue(30, "300.0");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Second Flight"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Second Flight"); }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel.Values().speed == 300.0; }, 4 * kInterval + 2000));
     // A one-character name is not a title.
     sim->SetValue(22, "X");
@@ -165,17 +147,17 @@ TEST(LiveWindow, ALossHandledAfterTheReconnectionKeepsTheFreshValues)
     const int port = sim->Port();
     sim->SetValue(30, "250.5");
     const auto window = StartWindow(folder, ServerSettings(port), true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().speed == 250.5; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().speed == 250.5; }));
     QCoreApplication::processEvents();
 
     const std::uint32_t connected = window->Client().LinkGeneration();
     sim.reset();
-    ASSERT_TRUE(WaitWithoutEvents([&] { return window->Client().LinkGeneration() != connected; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return window->Client().LinkGeneration() != connected; }));
     sim = StartSim(port);
     ASSERT_TRUE(sim);
     sim->SetValue(30, "300.0");
-    ASSERT_TRUE(WaitWithoutEvents(
-        [&] { return window->Client().LinkGeneration() == connected + 2 && CachedSpeed(*window) == 300.0; }, 5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return window->Client().LinkGeneration() == connected + 2 && CachedSpeed(*window) == 300.0; }));
 
     // The queue now holds the loss, then the reconnection. Right after the
     // loss is handled the cache and the panel must not have been reset.
@@ -199,34 +181,20 @@ TEST(LiveWindow, BurstsOfTitleFieldsAreCoalesced)
 {
     WorkFolder folder;
     folder.CopyShippedFiles();
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    const timeval timeout{2, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-
+    LoopbackServer server;
     int titleEvents = 0;
-    const auto window = StartWindow(folder, ServerSettings(ntohs(address.sin_port)));
+    const auto window = StartWindow(folder, ServerSettings(server.Port()));
     OnEvent(*window, LinkEvent::EventType(), [&titleEvents] { ++titleEvents; });
-    sockaddr_in client{};
-    socklen_t clientLength = sizeof client;
-    char request[512];
-    ASSERT_GT(::recvfrom(fd, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&client), &clientLength), 0);
+    ASSERT_TRUE(server.Receive());
     for (int burst = 0; burst < 20; ++burst) {
         std::string reply = "A/20\\1";
         while (reply.size() < 2000) {
             reply.append("/22\\Aircraft ").append(std::to_string(burst));
         }
-        ::sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&client), clientLength);
+        server.SendTo(window->Client().LocalPort(), reply);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == QLatin1String("Aircraft 19"); }, 3000));
     QTest::qWait(200);
-    ::close(fd);
     EXPECT_LE(titleEvents, 8); // the connection and a few titles, not 20 bursts of 150 fields
     window->RunExitSequence();
 }

@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/DemoMotion.h"
 #include "app/PlatformChoice.h"
-#include "app/WindowGeometry.h"
 #include "config/WindowPosition.h"
 
 #include <gtest/gtest.h>
@@ -60,25 +59,6 @@ TEST(PlatformChoice, WaylandUsesXWaylandUnlessTheUserChose)
         };
         EXPECT_EQ(ChoosePlatform(lookup, snapshot).value_or("-"), expected);
     }
-}
-
-// The running window is checked against the one offscreen screen; here the cases it cannot show.
-TEST(WindowGeometry, PlacementAndDragOnOtherScreens)
-{
-    const ScreenRect desktop{0, 0, 1920, 1080};
-    // A size from the layout that is too small or negative never hides the window.
-    EXPECT_EQ(PlaceWindow(10, 10, 4, 2, 16, 14, desktop), (ScreenRect{10, 10, 26, 24}));
-    EXPECT_EQ(PlaceWindow(100, 100, -40, 20, 16, 14, desktop), (ScreenRect{60, 100, 100, 120}));
-    // A second screen to the right is tested against its own edges.
-    EXPECT_EQ(PlaceWindow(3800, 0, 140, 140, 16, 14, ScreenRect{1920, 0, 3840, 1200}),
-              (ScreenRect{3700, 0, 3840, 140}));
-
-    const ScreenRect win{500, 500, 640, 640};
-    // Past the edge by less than the snap distance also snaps back.
-    EXPECT_EQ(DragWindow(win, {25, 220}, {30, 20}, desktop).left, 0);
-    EXPECT_EQ(DragWindow(win, {330, 15}, {30, 20}, desktop).top, 0);
-    // On a screen barely wider than the window, left and top win and the size stays.
-    EXPECT_EQ(DragWindow({0, 0, 140, 140}, {5, 3}, {0, 0}, {0, 0, 150, 145}), (ScreenRect{0, 0, 140, 140}));
 }
 
 TEST(CycleClock, FirstCycleMeasuresNothingAndTheClockMayWrap)
