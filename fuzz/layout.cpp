@@ -1,7 +1,8 @@
 // A layout file, loaded into a panel and drawn offscreen twice, with ordinary
 // and with absurd values. Whatever the file says, every number stays within
-// what a screen can hold, no cached image outgrows the panel, and a frame
-// never walks millions of pixels.
+// what a screen can hold and no cached image outgrows the panel. (A frame that
+// walks millions of pixels shows as a libFuzzer time-out, and its cost is
+// measured in bench/panel, not asserted here.)
 #include "FuzzCheck.h"
 #include "panel/CPanelCtrl.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <ctime>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -21,8 +21,6 @@ using namespace vanemark;
 namespace {
 
 constexpr int kReach = 2 * kScreenReach; // a corner plus a size, each as far as a screen reaches
-// Far above a frame's few milliseconds, far below a walk of millions of pixels.
-constexpr std::clock_t kFrameCpu = CLOCKS_PER_SEC / 4;
 constexpr double kHuge = 1e300;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -59,13 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           PanelValues{1e12, 3, kHuge, -kHuge, kNaN, kHuge, {kHuge, -kHuge, kHuge, -kHuge, kHuge, -kHuge, kHuge}}}) {
         panel.SetValues(values);
         panel.SetShowTitle(values.speed > 1e6);
-        const std::clock_t start = std::clock();
         const QImage shown = panel.RenderImage();
-        const std::clock_t spent = std::clock() - start;
         const QSize cached = panel.LargestCachedImage();
         FUZZ_CHECK(shown.size() == panel.size());
         FUZZ_CHECK(cached.width() <= shown.width() && cached.height() <= shown.height());
-        FUZZ_CHECK(spent < kFrameCpu);
     }
     return 0;
 }
