@@ -1,72 +1,111 @@
+#include "core/ProfileEdit.h"
 #include "core/ProfileFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 
+#if defined(__unix__)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using vanemark::ProfileEdit;
 using vanemark::ProfileFile;
 using namespace std::string_literals;
 using vanemark::test::TempDir;
 
-// Each row writes one key into a file of the given bytes (none: no file)
-// and expects the file's bytes afterwards; the value then reads back.
-TEST(ProfileFileWrite, CreatesInsertsReplacesAndAppendsByteExactly)
+// Each row writes one key (or, without a value, deletes it) in a file of the
+// given bytes (none: no file) and expects the file's bytes afterwards. A
+// delete that leaves the bytes as they were must report the key absent.
+TEST(ProfileFileWrite, CreatesInsertsReplacesAppendsAndDeletesByteExactly)
 {
     struct Case {
         std::optional<std::string> before;
-        const char* lineEnd;
-        const char* section;
-        const char* key;
-        const char* value;
+        const char *section, *key, *value;
         std::string after;
+        const char* lineEnd = "\r\n";
     };
     const Case cases[] = {
-        {std::nullopt, "\r\n", "settings", "server", "21100 a b", "[settings]\r\nserver=21100 a b\r\n"},
+        {std::nullopt, "settings", "server", "21100 a b", "[settings]\r\nserver=21100 a b\r\n"},
         // A new key becomes the first of its section; a found one is replaced in place.
-        {"[settings]\r\nserver=x\r\n", "\r\n", "settings", "interval", "100",
-         "[settings]\r\ninterval=100\r\nserver=x\r\n"},
-        {"[settings]\r\ninterval=100\r\nserver=x\r\n", "\r\n", "settings", "interval", "-5",
-         "[settings]\r\ninterval=-5\r\nserver=x\r\n"},
-        {"[settings]\r\nk=1\r\n", "\r\n", "colors", "bk", "0", "[settings]\r\nk=1\r\n\r\n[colors]\r\nbk=0\r\n"},
-        {"[s]\nk=1", "\r\n", "t", "bk", "0", "[s]\nk=1\r\n[t]\r\nbk=0\r\n"},
+        {"[settings]\r\nserver=x\r\n", "settings", "interval", "100", "[settings]\r\ninterval=100\r\nserver=x\r\n"},
+        {"[settings]\r\nk=1\r\n", "colors", "bk", "0", "[settings]\r\nk=1\r\n\r\n[colors]\r\nbk=0\r\n"},
+        {"[s]\nk=1", "t", "bk", "0", "[s]\nk=1\r\n[t]\r\nbk=0\r\n"},
+        {"[s]", "s", "k", "1", "[s]\r\nk=1\r\n"},
         // The line a read takes is the one replaced: blanks before "=" and a leading "=" are not part of the key.
-        {"# top\n[s]\n  key = old # note\nother=1 # keep\n", "\n", "s", "key", "new",
-         "# top\n[s]\n  key=new\nother=1 # keep\n"},
-        {"[s]\n=key=new\nkey = old\n", "\n", "s", "key", "newer", "[s]\nkey=newer\nkey = old\n"},
+        {"# top\n[s]\n  key = old # note\nother=1 # keep\n", "s", "key", "new",
+         "# top\n[s]\n  key=new\nother=1 # keep\n", "\n"},
+        {"[s]\n=key=new\nkey = old\n", "s", "key", "newer", "[s]\nkey=newer\nkey = old\n", "\n"},
         // A NUL ends a line for the writer as for the reader.
-        {"[s]\nk\0z=1\0"s, "\n", "s", "k", "2", "[s]\nk=2\0z=1\0"s},
+        {"[s]\nk\0z=1\0"s, "s", "k", "2", "[s]\nk=2\0z=1\0"s, "\n"},
         // The old value and that line's comment go; indentation and other lines stay.
-        {"[s]\r\n\tname=old # gone\r\nz=1", "\r\n", "s", "name", "v", "[s]\r\n\tname=v\r\nz=1"},
-        {"[s]\r\n\tname=v\r\nz=1", "\r\n", "s", "z", "2", "[s]\r\n\tname=v\r\nz=2"},
-        {"[s]", "\r\n", "s", "k", "1", "[s]\r\nk=1\r\n"},
+        {"[s]\r\n\tname=old # gone\r\nz=1", "s", "name", "v", "[s]\r\n\tname=v\r\nz=1"},
+        {"[s]\r\n\tname=v\r\nz=1", "s", "z", "2", "[s]\r\n\tname=v\r\nz=2"},
+        // A delete takes the line from its key through its ending, in the key's own section only.
+        {"[s]\r\na=1\r\n  b=2 # x\r\nc=3\r\n[t]\r\nb=9\r\n", "s", "b", nullptr,
+         "[s]\r\na=1\r\n  c=3\r\n[t]\r\nb=9\r\n"},
+        {"[s]\r\na=1\r\n[t]\r\nb=9\r\n", "s", "b", nullptr, "[s]\r\na=1\r\n[t]\r\nb=9\r\n"},
+        {"[s]\r\na=1\r\n", "u", "a", nullptr, "[s]\r\na=1\r\n"},
+        {"[s]\0a=1\0b=2"s, "s", "a", nullptr, "[s]\0b=2"s},
     };
     for (const Case& c : cases) {
         TempDir dir;
         const std::string path = c.before ? dir.Write("a.ini", *c.before) : dir.File("a.ini");
         ProfileFile file(path, '#', c.lineEnd);
-        SCOPED_TRACE(c.before.value_or("(no file)"));
-        ASSERT_EQ(file.WriteString(c.section, c.key, c.value), 0);
+        SCOPED_TRACE(c.before.value_or("(no file)") + c.key);
+        EXPECT_EQ(c.value ? file.WriteString(c.section, c.key, c.value) : file.DeleteKey(c.section, c.key),
+                  c.before == c.after ? -1 : 0);
         EXPECT_EQ(TempDir::Read(path), c.after);
-        EXPECT_EQ(file.GetString(c.section, c.key, ""), c.value); // reloaded
+        EXPECT_EQ(file.GetString(c.section, c.key, "-"), c.value ? c.value : "-"); // memory follows the disk
     }
 }
 
-TEST(ProfileFileWrite, DeleteKeyRemovesTheLineAndItsEndingOnly)
+// A failed commit returns -1 with the system's reason and leaves the file,
+// its copy in memory and the folder as they were.
+TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
 {
     TempDir dir;
-    const std::string path = dir.Write("d.ini", "[s]\r\na=1\r\n  b=2 # x\r\nc=3\r\n[t]\r\nb=9\r\n");
-    ProfileFile file(path, '#');
-    ASSERT_EQ(file.DeleteKey("s", "b"), 0);
-    EXPECT_EQ(TempDir::Read(path), "[s]\r\na=1\r\n  c=3\r\n[t]\r\nb=9\r\n");
-    EXPECT_EQ(file.DeleteKey("s", "b"), -1);
-    EXPECT_EQ(file.DeleteKey("u", "a"), -1);
-    EXPECT_EQ(file.GetInt("t", "b", 0), 9);
-    ASSERT_EQ(file.DeleteKey("t", "b"), 0);
-    EXPECT_EQ(TempDir::Read(path), "[s]\r\na=1\r\n  c=3\r\n[t]\r\n");
-
-    ProfileFile nul(dir.Write("n.ini", "[s]\0a=1\0b=2"s), '#'); // a NUL is a line ending of its own
-    ASSERT_EQ(nul.DeleteKey("s", "a"), 0);
-    EXPECT_EQ(TempDir::Read(nul.Path()), "[s]\0b=2"s);
+    const std::string original = "[s]\r\nk=1\r\n", full = dir.Write("full.ini", original);
+    std::filesystem::create_directory(dir.path / "folder.ini");
+    const std::tuple<std::string, const char*> cases[] = {
+#if defined(__unix__)
+        {full, "File too large"},
+#endif
+        {dir.File("no/such/folder/x.ini"), "No such file or directory"},
+        {dir.File("folder.ini"), "Is a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(reason);
+        ProfileFile file(path, '#');
+        file.FindSection("s");
+        const std::string text(file.Text());
+        const std::size_t cursor = file.Cursor();
+        ProfileEdit edit(file);
+        edit.SetInt("s", "k", 2).Set("s", "long", std::string(64, 'x'));
+#if defined(__unix__)
+        // A file size limit fails the write part-way, as a full disk would.
+        rlimit saved{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit limit{path == full ? 8 : saved.rlim_cur, saved.rlim_max};
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const int result = edit.Commit();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+#else
+        const int result = edit.Commit();
+#endif
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(edit.Error(), reason);
+        EXPECT_EQ(file.Text(), text);
+        EXPECT_EQ(file.Cursor(), cursor);
+        EXPECT_TRUE(path != full || TempDir::Read(path) == original);
+    }
+    // The full file and the folder in the way, and no temporary file left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 2);
 }

@@ -6,7 +6,6 @@
 #include "settings/ColourRef.h"
 #include "settings/CustomColours.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QHelpEvent>
 #include <QSignalSpy>
@@ -15,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <string_view>
 
 namespace vanemark::test {
 namespace {
@@ -41,22 +40,16 @@ protected:
         EXPECT_NE(button.Popup(), nullptr);
         return *button.Popup();
     }
-    void Key(Qt::Key key) { QTest::keyClick(button.Popup(), key); }
+    void Key(char key)
+    {
+        const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,
+                                Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape};
+        QTest::keyClick(button.Popup(), keys[std::string_view("LRUDE X").find(key)]);
+    }
 
-    TempFolder folder;
+    TempDir folder;
     CColourButton button;
 };
-
-TEST_F(ColourButtonTest, DrawsItsSwatch)
-{
-    // A colour of no value of its own shows in the workspace colour.
-    for (const auto& [colour, shown] :
-         {std::pair{kRed, QColor(255, 0, 0)}, {CColourButton::noColour, button.palette().color(QPalette::Mid)}}) {
-        button.SetColor(colour);
-        const QImage face = button.grab().toImage();
-        EXPECT_EQ(face.pixel(face.width() / 3, face.height() / 2), shown.rgb());
-    }
-}
 
 TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndChooses)
 {
@@ -66,36 +59,34 @@ TEST_F(ColourButtonTest, KeyboardWalksThePaletteAndChooses)
     CColourPopup& popup = OpenWithKey();
     EXPECT_EQ(popup.Selection(), palette::kNone);
     QSignalSpy changes(&popup, &CColourPopup::SelectionChanged);
-    const std::map<char, Qt::Key> keys{
-        {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down}};
     const std::string walk = "DUUDRLLRDRDLLRD";
     const int more = palette::kMoreColors;
     const int selections[] = {0, more, 39, more, 0, more, 39, more, 0, 1, 9, 8, 7, 8, kRedBox};
     for (std::size_t i = 0; i < walk.size(); ++i) {
-        Key(keys.at(walk[i]));
+        Key(walk[i]);
         EXPECT_EQ(popup.Selection(), selections[i]) << i;
     }
     ASSERT_EQ(changes.size(), static_cast<qsizetype>(walk.size()));
     EXPECT_EQ(changes.at(1).at(0).value<std::uint32_t>(), kStart); // "More Colors..." reports the start colour
     EXPECT_EQ(button.GetColor(), kRed);                            // tracking
-    Key(Qt::Key_Escape);
+    Key('X');
     EXPECT_EQ(button.GetColor(), kStart);
     EXPECT_FALSE(button.PopupOpen());
 
     // Enter or Space choose, also without tracking; the popup opens on the chosen box.
     button.SetTrackSelection(false);
-    for (const auto& [walkTo, end, chosen] : {std::tuple{"DR", Qt::Key_Return, 1}, {"L", Qt::Key_Space, 0}}) {
+    for (const auto& [walkTo, chosen] : {std::pair{"DRE", 1}, {"L ", 0}}) {
         OpenWithKey();
         for (const char* key = walkTo; *key; ++key) {
-            Key(keys.at(*key));
+            EXPECT_EQ(button.GetColor(), chosen == 1 ? kStart : palette::Entries()[1].colour);
+            Key(*key);
         }
-        EXPECT_EQ(button.GetColor(), chosen == 1 ? kStart : palette::Entries()[1].colour);
-        Key(end);
         EXPECT_EQ(button.GetColor(), palette::Entries()[chosen].colour);
     }
 }
 
-TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
+// A colour of no value of its own shows in the workspace colour.
+TEST_F(ColourButtonTest, MouseHoverTracksReleaseChoosesAndTheSwatchShows)
 {
     QTest::mouseClick(&button, Qt::LeftButton);
     CColourPopup* popup = button.Popup();
@@ -112,6 +103,12 @@ TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(button.Popup(), Qt::LeftButton, {}, button.Popup()->EntryRect(39).center());
     EXPECT_EQ(button.GetColor(), 0xFFFFFFu);
+    for (const auto& [colour, shown] :
+         {std::pair{kRed, QColor(255, 0, 0)}, {CColourButton::noColour, button.palette().color(QPalette::Mid)}}) {
+        button.SetColor(colour);
+        const QImage face = button.grab().toImage();
+        EXPECT_EQ(face.pixel(face.width() / 3, face.height() / 2), shown.rgb());
+    }
 }
 
 // The dialog starts with the stored custom colours and keeps the user's
@@ -119,32 +116,26 @@ TEST_F(ColourButtonTest, MouseHoverTracksAndReleaseChooses)
 TEST_F(ColourButtonTest, MoreColorsKeepsCustomColoursEvenWhenCancelled)
 {
     button.SetCustomColorsFile(folder.Write("colors.ini", "[custom colors]\r\ncolor-3=255\r\n"));
-    QColor seenCustom;
+    CustomColourSet expected;
+    expected.fill(0xFFFFFF);
+    expected[3] = 255;
+    expected[5] = 0xFF0000;
     for (const bool accept : {false, true}) {
-        ASSERT_TRUE(HandleModal(
+        QColor seenCustom;
+        ASSERT_TRUE(OnModal<QColorDialog>(
             [&] {
                 OpenWithKey();
-                for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}) {
-                    Key(key);
-                }
+                Key('D'), Key('U'), Key('E');
                 QTRY_COMPARE_WITH_TIMEOUT(button.PopupOpen(), false, 5000);
             },
-            [&](QWidget& modal) {
-                auto* dialog = qobject_cast<QColorDialog*>(&modal);
-                if (dialog) {
-                    seenCustom = QColorDialog::customColor(3);
-                    QColorDialog::setCustomColor(5, QColor(0, 0, 255));
-                    dialog->setCurrentColor(QColor(1, 2, 3));
-                    accept ? dialog->accept() : dialog->reject();
-                }
-                return dialog != nullptr;
+            [&](QColorDialog& dialog) {
+                seenCustom = QColorDialog::customColor(3);
+                QColorDialog::setCustomColor(5, QColor(0, 0, 255));
+                dialog.setCurrentColor(QColor(1, 2, 3));
+                accept ? dialog.accept() : dialog.reject();
             }));
         EXPECT_EQ(seenCustom, QColor(255, 0, 0));
         EXPECT_EQ(button.GetColor(), accept ? Rgb(1, 2, 3) : kStart);
-        CustomColourSet expected;
-        expected.fill(0xFFFFFF);
-        expected[3] = 255;
-        expected[5] = 0xFF0000;
         EXPECT_EQ(LoadCustomColours(folder.File("colors.ini")), expected);
         QColorDialog::setCustomColor(3, Qt::black); // what the next run must not see
     }

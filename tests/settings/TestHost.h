@@ -5,37 +5,25 @@
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
-#include <QString>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
-#include <optional>
-#include <string>
-#include <tuple>
 
 namespace vanemark::test {
 
 // The main window as the pages see it: plain members, and a count of the calls that change it.
-class TestHost : public SettingsHost {
-public:
-    explicit TestHost(std::string settingsPath) : path(std::move(settingsPath)) {}
-
+struct TestHost : SettingsHost {
     std::string SettingsPath() const override { return path; }
     std::int32_t Interval() const override { return interval; }
-    void SetInterval(std::int32_t ms) override { interval = Count(settings::NormaliseRuntimeInterval(ms)); }
+    void SetInterval(std::int32_t ms) override { ++calls, interval = settings::NormaliseRuntimeInterval(ms); }
     std::string PanelFontName() const override { return fontName; }
     std::int32_t PanelFontSize() const override { return fontSize; }
-    void SetPanelFont(const std::string& name, std::int32_t size) override
-    {
-        std::tie(fontName, fontSize) = Count(std::pair(name, size));
-    }
+    void SetPanelFont(const std::string& n, std::int32_t s) override { ++calls, fontName = n, fontSize = s; }
     bool ShowTitle() const override { return showTitle; }
-    void SetShowTitle(bool show) override { showTitle = Count(show); }
+    void SetShowTitle(bool show) override { ++calls, showTitle = show; }
     PanelColours Colours() const override { return colours; }
-    void SetColours(const PanelColours& value) override { colours = Count(value); }
+    void SetColours(const PanelColours& value) override { ++calls, colours = value; }
 
     std::string path;
     std::int32_t interval = 500;
@@ -44,61 +32,34 @@ public:
     bool showTitle = false;
     PanelColours colours;
     int calls = 0;
-
-private:
-    template <class T> T Count(T value)
-    {
-        ++calls;
-        return value;
-    }
 };
 
-// A temporary folder that is also the current directory: the colour buttons
-// keep their custom colours in a file named relative to it.
-class TempFolder : public TempDir {
-public:
-    TempFolder() { QDir::setCurrent(QString::fromStdString(path.string())); }
-    ~TempFolder() { QDir::setCurrent(previous); }
-
-private:
-    QString previous = QDir::currentPath();
-};
-
-// Runs action and hands every modal widget that comes up to handler, which
-// closes those it takes and says so; false when it took none.
-inline bool HandleModal(const std::function<void()>& action, const std::function<bool(QWidget&)>& handler)
+// Runs action and hands each modal W to handler, which closes it; false when
+// none came up. Any other modal is closed after ten seconds: fail, not hang.
+template <class W> bool OnModal(const std::function<void()>& action, const std::function<void(W&)>& handler)
 {
     bool handled = false;
     int ticks = 0;
     QTimer poll;
-    poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && handler(*modal)) {
+        if (auto* wanted = qobject_cast<W*>(modal)) {
+            handler(*wanted);
             handled = true;
-        }
-        // A test fails cleanly rather than hanging on a dialog nobody closes.
-        if (++ticks > 1000 && modal) {
+        } else if (modal && ++ticks > 1000) {
             modal->close();
         }
     });
-    poll.start();
+    poll.start(10);
     action();
     return handled;
 }
 
-// The text of the first message box that action shows, answered with OK.
-inline std::optional<QString> AnswerMessageBox(const std::function<void()>& action)
+// The text of the message box that action shows, answered with OK.
+inline QString AnswerMessageBox(const std::function<void()>& action)
 {
-    std::optional<QString> text;
-    HandleModal(action, [&](QWidget& modal) {
-        auto* box = qobject_cast<QMessageBox*>(&modal);
-        if (box) {
-            text = box->text();
-            box->done(QMessageBox::Ok);
-        }
-        return box != nullptr;
-    });
+    QString text;
+    OnModal<QMessageBox>(action, [&](QMessageBox& box) { text = box.text(), box.done(QMessageBox::Ok); });
     return text;
 }
 
