@@ -31,7 +31,9 @@ std::string FormatServer(const ServerSetting& server)
 
 bool IsStorableAddress(std::string_view address)
 {
-    return address.find_first_of(kServerDelimiters) == std::string_view::npos;
+    // '#' starts a comment in the settings file: the rest of the line would be lost.
+    return address.find_first_of(kServerDelimiters) == std::string_view::npos &&
+           address.find('#') == std::string_view::npos;
 }
 
 } // namespace vanemark::settings

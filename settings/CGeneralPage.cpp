@@ -119,7 +119,7 @@ bool CGeneralPage::ReadControls()
     const auto address = [](const QLineEdit& edit) { return edit.text().trimmed().toStdString(); };
     const std::string newHost = address(*serverEdit);
     if (!settings::IsStorableAddress(newHost)) {
-        Refuse(*serverEdit, tr("Please enter a server address without blanks, tabs, commas or equals signs."));
+        Refuse(*serverEdit, tr("Please enter a server address without blanks, tabs, commas, equals signs or #."));
         return false;
     }
 
@@ -135,7 +135,7 @@ bool CGeneralPage::ReadControls()
 
     const std::string newLocal = address(*localEdit);
     if (!settings::IsStorableAddress(newLocal)) {
-        Refuse(*localEdit, tr("Please enter a local address without blanks, tabs, commas or equals signs."));
+        Refuse(*localEdit, tr("Please enter a local address without blanks, tabs, commas, equals signs or #."));
         return false;
     }
 

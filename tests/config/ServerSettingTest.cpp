@@ -20,7 +20,7 @@ TEST(ServerSetting, ParsesAnySeparatorAndRoundTrips)
         EXPECT_EQ(ParseServer(value), expected) << value;
         EXPECT_EQ(ParseServer(FormatServer(expected)), expected) << value;
     }
-    for (const char* address : {"a b", "a,b", "a=b", "a\tb", "sim.local"}) {
+    for (const char* address : {"a b", "a,b", "a=b", "a\tb", "a#b", "sim.local"}) {
         EXPECT_EQ(IsStorableAddress(address), std::string_view(address) == "sim.local") << address;
     }
 }

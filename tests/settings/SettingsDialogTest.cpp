@@ -96,8 +96,8 @@ TEST_F(SettingsDialogTest, RefusedGeneralValuesWriteNothing)
              {"interval", "", "Please enter a positive integer."},
              {"interval", "20", "Please enter an integer between 25 and 1000000."},
              {"interval", "1000025", "Please enter an integer between 25 and 1000000."},
-             {"server", "my host", "Please enter a server address without blanks, tabs, commas or equals signs."},
-             {"localAddress", "a=b", "Please enter a local address without blanks, tabs, commas or equals signs."},
+             {"server", "my host", "Please enter a server address without blanks, tabs, commas, equals signs or #."},
+             {"localAddress", "a#b", "Please enter a local address without blanks, tabs, commas, equals signs or #."},
          }) {
         SCOPED_TRACE(std::string(field) + "=" + text);
         Open();
