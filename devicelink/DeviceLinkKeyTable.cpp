@@ -13,18 +13,29 @@ namespace {
 
 constexpr std::string_view kFieldDelimiters = "\t ,";
 
-// Fills `key` from one line; false when the line has no id field.
+// An optional sign and decimal digits, nothing else.
+bool IsNumber(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Fills `key` from one line; false when the line has no id field or its id
+// is not a number.
 bool ParseKeyLine(std::string_view line, DeviceLinkKey& key)
 {
     Tokenizer fields(line, kFieldDelimiters);
     const auto name = fields.NextToken();
     const auto idText = fields.NextToken();
-    if (!name || !idText) {
+    if (!name || !idText || !IsNumber(*idText)) {
         return false;
     }
+    // name[1] is index 0 on the wire; name[0] and below have no index.
     const auto bracket = name->find('[');
-    // name[1] is index 0 on the wire.
-    const std::int32_t index = bracket == std::string_view::npos ? -1 : ParseInt(name->substr(bracket + 1)) - 1;
+    const std::int32_t number = bracket == std::string_view::npos ? 0 : ParseInt(name->substr(bracket + 1));
+    const std::int32_t index = number > 0 ? number - 1 : -1;
     std::uint32_t access = 0;
     if (const auto field = fields.NextToken()) {
         if (field->find('r') != std::string_view::npos) {

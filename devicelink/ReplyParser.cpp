@@ -60,10 +60,13 @@ std::size_t ValueEnd(std::string_view text, std::size_t pos)
 
 } // namespace
 
-int ReplyParser::Parse(std::string_view datagram, const FieldFn& onField) const
+int ReplyParser::Parse(std::string_view datagram, const FieldFn& onField, bool cut) const
 {
-    // The datagram is handled as a C string: an embedded NUL ends it.
-    datagram = datagram.substr(0, datagram.find('\0'));
+    // The datagram is handled as a C string: an embedded NUL ends it, and
+    // ends it for certain.
+    const std::size_t nul = datagram.find('\0');
+    cut = cut && nul == std::string_view::npos;
+    datagram = datagram.substr(0, nul);
     if (datagram.size() < 2 || datagram[0] != 'A' || datagram[1] != '/') {
         return 0;
     }
@@ -103,6 +106,9 @@ int ReplyParser::Parse(std::string_view datagram, const FieldFn& onField) const
         }
         ++pos;
         const std::size_t end = ValueEnd(datagram, pos);
+        if (cut && end == datagram.size()) {
+            break;
+        }
         onField(*key, datagram.substr(pos, end - pos));
         ++applied;
         pos = end;

@@ -18,8 +18,10 @@ public:
 
     explicit ReplyParser(const DeviceLinkKeyTable& keyTable) : table(keyTable) {}
 
-    // Calls onField for every field in order; the number of fields.
-    int Parse(std::string_view datagram, const FieldFn& onField) const;
+    // Calls onField for every field in order; the number of fields. cut: the
+    // datagram went on past `datagram`, so a value running to its end may be
+    // cut short; nothing tells, so it is dropped.
+    int Parse(std::string_view datagram, const FieldFn& onField, bool cut = false) const;
 
 private:
     const DeviceLinkKeyTable& table;

@@ -28,6 +28,19 @@ void RequestQueue::Detach()
     socket = nullptr;
 }
 
+// Whether `text` is already queued as whole commands: each command begins
+// with "R", so a match must start one (or the queue) and end before the next.
+bool RequestQueue::Queued(std::string_view text) const
+{
+    for (std::size_t at = pending.find(text); at != std::string::npos; at = pending.find(text, at + 1)) {
+        const std::size_t end = at + text.size();
+        if ((at == 0 || text.front() == 'R') && (end == pending.size() || pending[end] == 'R')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int RequestQueue::NotConnected(std::string_view text) const
 {
     const std::string copy(text);
@@ -48,7 +61,7 @@ int RequestQueue::Send(std::string_view text, bool immediate)
     if (immediate) {
         return SendLocked(text);
     }
-    if (pending.find(text) != std::string::npos) {
+    if (Queued(text)) {
         return 0;
     }
     // The queue keeps its fixed size; a request that does not fit is dropped

@@ -30,16 +30,18 @@ public:
     void Detach();
     bool IsAttached() const { return attached.load(); }
 
-    // Queued: appended to the pending text unless already in it (a plain
-    // substring test). Immediate: one datagram per command. -1 when detached,
-    // for an empty text, when a queued text does not fit, or on a send error;
-    // otherwise 0 (queued) or the bytes of the last datagram (immediate).
+    // Queued: appended to the pending text unless the same whole commands
+    // are already queued ("R/4" is no part of "R/42"). Immediate: one
+    // datagram per command. -1 when detached, for an empty text, when a
+    // queued text does not fit, or on a send error; otherwise 0 (queued) or
+    // the bytes of the last datagram (immediate).
     int Send(std::string_view text, bool immediate);
     // Sends the pending text at once and empties it.
     int Flush();
     std::string PendingText() const;
 
 private:
+    bool Queued(std::string_view text) const;
     int SendLocked(std::string_view text);
     int NotConnected(std::string_view text) const;
 

@@ -39,11 +39,13 @@ int ClientEngine::Start(std::string_view host, int port, std::string_view localA
     socket = std::move(newSocket);
     queue.Attach(*socket);
     localPort.store(socket->LocalPort());
-    tickThreadAlive.store(true);
-    thread = std::make_unique<PeriodicThread>(tickInterval, [this] {
-        OnTick();
-        return queue.IsAttached();
-    });
+    if (tickInterval.count() > 0) {
+        tickThreadAlive.store(true);
+        thread = std::make_unique<PeriodicThread>(tickInterval, [this] {
+            OnTick();
+            return queue.IsAttached();
+        });
+    }
     return 0;
 }
 
@@ -85,7 +87,7 @@ int ClientEngine::SetTimerPeriod(TimerCallbackEntry* entry, int periodMs)
 
 int ClientEngine::RemoveTimerCallback(TimerCallbackEntry* entry)
 {
-    return callbacks.RemoveTimer(entry, tickThreadAlive.load());
+    return callbacks.RemoveTimer(entry, tickThreadAlive.load() || OnTickThread());
 }
 
 EventSinkEntry* ClientEngine::AddEventSink(std::function<void(int, std::uint32_t)> fn, std::uint32_t mask)
@@ -95,7 +97,7 @@ EventSinkEntry* ClientEngine::AddEventSink(std::function<void(int, std::uint32_t
 
 int ClientEngine::RemoveEventSink(EventSinkEntry* entry)
 {
-    return callbacks.RemoveSink(entry, tickThreadAlive.load());
+    return callbacks.RemoveSink(entry, tickThreadAlive.load() || OnTickThread());
 }
 
 std::string ClientEngine::KeyReadRequest(const DeviceLinkKey& key)

@@ -32,7 +32,9 @@ public:
     enum Event : int { Connected = 1, Disconnected = 2, Key22Received = 4 };
 
     static constexpr int kSyncReadTimeoutMs = 1500;
-    // Longest reply datagram that is read; the receive buffer is one byte more.
+    // Longest reply datagram that is read whole (the server splits its
+    // answers there). The receive buffer is one byte more, to tell a longer
+    // one, whose field at the cut is dropped.
     static constexpr std::size_t kMaxDatagram = 2047;
     // Upper bound of datagrams handled in one tick, so a flood cannot stall it.
     static constexpr int kMaxDatagramsPerTick = 32;
@@ -78,20 +80,23 @@ public:
     const ValueCache& Values() const { return values; }
     RequestQueue& Queue() { return queue; }
     static std::string KeyReadRequest(const DeviceLinkKey& key);
-    // Applies a reply datagram; the number of fields applied.
-    int ParseReply(std::string_view datagram);
+    // Applies a reply datagram; the number of fields applied. cut: the
+    // datagram went on past `datagram`, so a value reaching its end may be
+    // cut short and is dropped. Key22Received follows once, after the last field.
+    int ParseReply(std::string_view datagram, bool cut = false);
     // One tick, as the tick thread runs it.
     void OnTick();
     // Real-time length of one tick; the tick arithmetic stays at 25 ms. Tests
-    // and benchmarks shorten it to run many ticks, or make it an hour to run
-    // every tick by hand. Takes effect at the next Start.
+    // and benchmarks shorten it to run many ticks; zero starts no tick thread,
+    // so that every tick is run by hand. Takes effect at the next Start.
     void SetTickInterval(std::chrono::microseconds interval) { tickInterval = interval; }
     std::uint64_t TickCount() const { return tickCount.load(); }
 
 private:
     DeviceLinkKey* KeyForRead(std::int32_t id, int sync);
     void ReceiveDatagrams();
-    void HandleDatagram(std::string_view datagram);
+    // cut: the datagram went on past `datagram`.
+    void HandleDatagram(std::string_view datagram, bool cut);
     void ApplyField(DeviceLinkKey& key, std::string_view value);
     void Heartbeat();
     void OnConnected();

@@ -44,7 +44,7 @@ void ClientEngine::ReceiveDatagrams()
     }
     std::array<char, kMaxDatagram + 1> buffer; // NOLINT(cppcoreguidelines-pro-type-member-init): filled by the read
     for (int count = 0; count < kMaxDatagramsPerTick; ++count) {
-        const auto result = socket->Receive(std::span<char>(buffer.data(), kMaxDatagram));
+        const auto result = socket->Receive(buffer);
         if (result.status == DeviceLinkSocket::ReadStatus::Nothing) {
             return;
         }
@@ -61,14 +61,19 @@ void ClientEngine::ReceiveDatagrams()
             }
             continue;
         }
-        // An empty datagram says nothing, but the replies behind it still count.
-        if (result.size > 0) {
-            HandleDatagram(std::string_view(buffer.data(), result.size));
+        if (result.size > kMaxDatagram) {
+            // The socket drops whatever does not fit without a word, so a
+            // full buffer is the only sign that the datagram went on.
+            log.Log("Cut short: a datagram of more than %zu bytes; its field at the cut is dropped.\n", kMaxDatagram);
+            HandleDatagram(std::string_view(buffer.data(), kMaxDatagram), true);
+        } else if (result.size > 0) {
+            // An empty datagram says nothing, but the replies behind it still count.
+            HandleDatagram(std::string_view(buffer.data(), result.size), false);
         }
     }
 }
 
-void ClientEngine::HandleDatagram(std::string_view datagram)
+void ClientEngine::HandleDatagram(std::string_view datagram, bool cut)
 {
     log.Raw(datagram);
     if (log.Logging()) {
@@ -78,21 +83,30 @@ void ClientEngine::HandleDatagram(std::string_view datagram)
     if (datagram[0] == 'A' && link.OnReply()) {
         OnConnected();
     }
-    ParseReply(datagram);
+    ParseReply(datagram, cut);
 }
 
-int ClientEngine::ParseReply(std::string_view datagram)
+int ClientEngine::ParseReply(std::string_view datagram, bool cut)
 {
     const ReplyParser parser(values.Table());
-    return parser.Parse(datagram, [this](DeviceLinkKey& key, std::string_view value) { ApplyField(key, value); });
+    bool title = false;
+    const int applied = parser.Parse(
+        datagram,
+        [this, &title](DeviceLinkKey& key, std::string_view value) {
+            ApplyField(key, value);
+            title = title || key.Id() == 22;
+        },
+        cut);
+    // One event for a datagram full of titles: its sink reads the last one.
+    if (title) {
+        callbacks.Notify(Key22Received, values.Generation());
+    }
+    return applied;
 }
 
 void ClientEngine::ApplyField(DeviceLinkKey& key, std::string_view value)
 {
     const std::uint32_t flags = values.Assign(key, value);
-    if (key.Id() == 22) {
-        callbacks.Notify(Key22Received, values.Generation());
-    }
     if (key.Id() == link.HeartbeatId() && key.Id() != 0 && link.OnHeartbeat()) {
         OnConnected();
     }

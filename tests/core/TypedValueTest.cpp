@@ -55,9 +55,7 @@ TEST(TypedValue, ConversionsInEveryLocale)
     using enum TypedValue::Type;
     const Row rows[] = {
         {Integer, 2, SetDouble, -2.7, "", "-2", -2.0},
-        {Integer, 2, Received, 0, "12.75", "12", 12.0},
         {Integer, 2, SetDouble, 1e12, "", "2147483647", 2147483647.0}, // saturates, no undefined behaviour
-        {Integer, 2, Received, 0, "  -99999999999", "-2147483648", -2147483648.0},
         {Integer, 2, SetDouble, std::nan(""), "", "0", 0.0},
         {String, 2, SetDouble, 3.14159, "", "3.14", 3.14},
         {String, 0, SetDouble, 3.14159, "", "3", 3.0},
@@ -68,10 +66,6 @@ TEST(TypedValue, ConversionsInEveryLocale)
         {String, 0, Nothing, 0, "", "", 0.0},
         {Double, 2, Received, 0, " 12.75abc", "12.75", 12.75},
         {Double, 2, Received, 0, "12,75", "12.00", 12.0}, // a comma is where the number ends
-        {Double, 2, Received, 0, "junk", "0.00", 0.0},
-        {Double, 2, Received, 0, "1e999", "inf", HUGE_VAL},
-        {Double, 2, Received, 0, "1e-400", "0.00", 0.0}, // too small: a zero that keeps its sign
-        {Double, 2, Received, 0, "-1e-400", "-0.00", -0.0},
         {Double, 3, SetDouble, -0.5, "", "-0.500", -0.5},
         {Double, 1, SetDouble, -1234.5, "", "-1234.5", -1234.5},
         {Double, 2, Clear, 9.0, "", "0.00", 0.0},

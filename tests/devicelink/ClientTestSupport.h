@@ -14,9 +14,9 @@
 
 namespace vanemark::test {
 
-// A client talking to a LoopbackServer whose ticks the test runs by hand:
-// the thread's own interval is an hour, so every tick is one OnTick call on
-// the test's thread, and the datagrams of each tick can be checked exactly.
+// A client talking to a LoopbackServer whose ticks the test runs by hand: no
+// tick thread runs, so every tick is one OnTick call on the test's thread,
+// and the datagrams of each tick can be checked exactly.
 class ManualTickTest : public ::testing::Test {
 protected:
     static constexpr const char* kKeys = "alt[3] 40 r d\nclock 20 r i\ntitle 22 r s\nspeed 30 r d\npower 80 r d\n"
@@ -27,7 +27,7 @@ protected:
         ASSERT_GT(client.LoadKeys(dir.Write("keys.ini", keys)), 0);
         client.SetLogger([this](std::string_view line) { log.append(line); });
         client.AddEventSink([this](int event, std::uint32_t generation) { events.emplace_back(event, generation); }, 7);
-        engine.SetTickInterval(std::chrono::hours(1));
+        engine.SetTickInterval(std::chrono::microseconds::zero());
         ASSERT_EQ(client.Start("127.0.0.1", server.Port()), 0);
     }
     // Runs one tick and returns the datagrams it sent.

@@ -1,0 +1,78 @@
+// Reply datagrams (the input split at '\n') through a started client's socket and tick,
+// with the shipped keys. Each key holds the last field sent for it (a number as ParseDouble
+// or ParseInt reads it); a field whose end or next digit is cut off may be lost, never
+// applied cut short, and the cut is reported; one title event follows a datagram's titles.
+#include "FuzzCheck.h"
+#include "core/NumberText.h"
+#include "devicelink/ReplyParser.h"
+#include "devicelink/detail/DeviceLinkClientAccess.h"
+
+#include <asio.hpp>
+
+#include <algorithm>
+#include <vector>
+
+using namespace vanemark;
+
+namespace {
+
+constexpr std::size_t kMax = detail::ClientEngine::kMaxDatagram;
+asio::io_context io;
+asio::ip::udp::socket server(io, {asio::ip::make_address_v4("127.0.0.1"), 0});
+DeviceLinkClient client;
+detail::ClientEngine& engine = DeviceLinkClientAccess::Engine(client);
+std::vector<std::string> titles; // the title as each title event's sink read it
+bool cutReported = false;
+
+bool Holds(const DeviceLinkKey& key, std::string_view text)
+{
+    std::string held;
+    double value = 0.0;
+    const bool isText = key.ValueType() == TypedValue::String;
+    isText ? engine.Values().GetText(key, held) : engine.Values().GetDouble(key, value);
+    const double number = key.ValueType() == TypedValue::Integer ? ParseInt(text) : ParseDouble(text);
+    return isText ? held == text.substr(0, TypedValue::kMaxText) : value == number;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (static bool started = false; !started) {
+        started = true;
+        client.LoadKeys(VANEMARK_SOURCE_DIR "/res/dlkeys.ini");
+        client.SetLogger([](std::string_view line) { cutReported |= line.starts_with("Cut short"); });
+        client.AddEventSink([](int, std::uint32_t) { client.GetKeyText(22, titles.emplace_back(), 0); }, 4);
+        engine.SetTickInterval(std::chrono::microseconds::zero());
+        client.Start("127.0.0.1", server.local_endpoint().port());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>("A\nA"), 3); // two replies: a link for good
+    }
+    const std::span<DeviceLinkKey> keys = engine.Values().Table().Keys();
+    engine.ResetValues(engine.LinkGeneration());
+    std::vector<std::vector<std::string>> may(keys.size(), {"0"}); // the texts each key may hold now
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    for (std::size_t begin = 0, end = 0; begin < size; begin = end + 1) {
+        end = std::min({input.find('\n', begin), size, begin + 65000});
+        const std::string_view datagram = input.substr(begin, end - begin);
+        bool titled = false;
+        ReplyParser(engine.Values().Table()).Parse(datagram, [&](DeviceLinkKey& key, std::string_view value) {
+            const bool whole = datagram.size() <= kMax || value.data() - datagram.data() + value.size() + 2 <= kMax;
+            auto& texts = may[static_cast<std::size_t>(&key - keys.data())];
+            texts.resize(whole ? 0 : texts.size());
+            texts.emplace_back(value);
+            titled |= whole && key.Id() == 22;
+        });
+        titles.clear();
+        cutReported = false;
+        server.send_to(asio::buffer(datagram),
+                       asio::ip::udp::endpoint(server.local_endpoint().address(), client.LocalPort()));
+        engine.OnTick();
+        FUZZ_CHECK(cutReported == (datagram.size() > kMax));
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            std::erase_if(may[i], [&](const std::string& text) { return !Holds(keys[i], text); });
+            FUZZ_CHECK(!may[i].empty());
+        }
+        FUZZ_CHECK(titles.size() == 1 ? Holds(*engine.KeyById(22), titles[0]) : titles.empty() && !titled);
+    }
+    return 0;
+}
