@@ -10,6 +10,7 @@
 #include <asio.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 using namespace vanemark;
@@ -31,7 +32,8 @@ bool Holds(const DeviceLinkKey& key, std::string_view text)
     const bool isText = key.ValueType() == TypedValue::String;
     isText ? engine.Values().GetText(key, held) : engine.Values().GetDouble(key, value);
     const double number = key.ValueType() == TypedValue::Integer ? ParseInt(text) : ParseDouble(text);
-    return isText ? held == text.substr(0, TypedValue::kMaxText) : value == number;
+    return isText ? held == text.substr(0, TypedValue::kMaxText)
+                  : value == number || (std::isnan(value) && std::isnan(number));
 }
 
 } // namespace

@@ -20,11 +20,11 @@ bool SameDouble(double a, double b)
     return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
 }
 
-// Hexadecimal floats, infinities and NaNs are written by nothing that feeds
-// these readers, and ParseDouble deliberately reads none of them.
+// Nothing that feeds these readers writes hexadecimal floats, and
+// ParseDouble deliberately does not read them.
 bool OnlyDecimal(const std::string& text)
 {
-    return text.find_first_of("xXiInN") == std::string::npos;
+    return text.find_first_of("xX") == std::string::npos;
 }
 
 } // namespace
