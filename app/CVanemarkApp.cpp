@@ -93,6 +93,8 @@ int CVanemarkApp::Main(int argc, char** argv)
     options.snapshotPath = line.snapshot;
     options.snapshotCycles = line.cycles;
     options.verbose = line.verbose;
+    options.unlock = line.unlock;
+    options.recordPath = line.record;
     CVanemarkApp app;
     return app.Run(options);
 }

@@ -56,6 +56,28 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
             line.version = true;
         } else if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--unlock") {
+            line.unlock = true;
+        } else if (arg == "--user-folder") {
+            line.userFolder = true;
+        } else if (Matches(arg, "--record")) {
+            auto value = TakeValue(args, i, "--record");
+            if (!value || value->empty()) {
+                return Fail("--record needs a file name");
+            }
+            line.record = *value;
+        } else if (Matches(arg, "--folder")) {
+            auto value = TakeValue(args, i, "--folder");
+            if (!value || value->empty()) {
+                return Fail("--folder needs a folder name");
+            }
+            line.folder = *value;
+        } else if (Matches(arg, "--language")) {
+            auto value = TakeValue(args, i, "--language");
+            if (!value || value->empty()) {
+                return Fail("--language needs a language code such as de or ru");
+            }
+            line.language = *value;
         } else if (Matches(arg, "--snapshot")) {
             auto value = TakeValue(args, i, "--snapshot");
             if (!value || value->empty()) {
@@ -79,6 +101,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
             return Fail("unknown option '" + arg + "'");
         }
     }
+    if (line.userFolder && line.folder) {
+        return Fail("--user-folder and --folder cannot go together");
+    }
     if (cyclesGiven && !line.snapshot) {
         return Fail("--cycles only goes with --snapshot");
     }
@@ -88,7 +113,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
 std::string UsageText(const std::string& program)
 {
     return "Usage: " + program +
-           " [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--verbose] [--version] [--help]\n"
+           " [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]\n"
+           "       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]\n"
            "\n"
            "An always-on-top instrument panel fed by a DeviceLink server.\n"
            "\n"
@@ -96,6 +122,12 @@ std::string UsageText(const std::string& program)
            "  --demo             show a synthetic motion instead of DeviceLink values\n"
            "  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit\n"
            "  --cycles N         cycles before the snapshot (default 3)\n"
+           "  --record FILE      record the flight into FILE as CSV from the start\n"
+           "  --unlock           start unlocked, whatever the settings file says\n"
+           "  --user-folder      keep the files in the per-user folder (~/.config/vanemark),\n"
+           "                     seeded with the shipped ones on first use\n"
+           "  --folder DIR       keep the files in DIR, seeded the same way\n"
+           "  --language CODE    interface language (de, ru, ...); en forces English\n"
            "  --verbose          write the DeviceLink client's diagnostics to standard error\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n";

@@ -13,6 +13,11 @@ struct CommandLine {
     std::optional<std::string> snapshot; // PNG to write after `cycles` cycles, then exit
     int cycles = 3;
     bool verbose = false;
+    bool unlock = false;                 // start unlocked whatever "locked" says
+    std::optional<std::string> record;   // CSV file to record the flight into
+    bool userFolder = false;             // run in the per-user configuration folder
+    std::optional<std::string> folder;   // run in this folder
+    std::optional<std::string> language; // interface language code; "en" forces English
     bool version = false;
     bool help = false;
 };

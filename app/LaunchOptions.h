@@ -16,6 +16,10 @@ struct LaunchOptions {
     int snapshotCycles = 3;
     // Hand the client's diagnostic lines to standard error.
     bool verbose = false;
+    // Start unlocked whatever the settings file says.
+    bool unlock = false;
+    // Record every cycle into this CSV file from the start.
+    std::optional<std::string> recordPath;
 };
 
 } // namespace vanemark

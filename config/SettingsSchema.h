@@ -33,10 +33,24 @@ inline constexpr std::string_view kPositionDefault = "0 82 0 278";
 inline constexpr std::string_view kFontNameKey = "font name";
 inline constexpr std::string_view kFontSizeKey = "font size";
 inline constexpr std::string_view kShowTitleKey = "show title";
-// The panel font the window starts with; the stored font keys are written
-// back by the Color page but not read at start-up.
+// The panel font and title strip when the file names none.
 inline constexpr std::string_view kFontNameDefault = "Courier New";
 inline constexpr std::int32_t kFontSizeDefault = 8;
+
+// The overlay's own keys. A file without them keeps the window exactly as
+// it always looked: 1x, opaque, taking clicks, always shown, km/h.
+inline constexpr std::string_view kScaleKey = "scale";
+inline constexpr std::int32_t kScaleDefault = 1;
+inline constexpr std::int32_t kScaleMin = 1;
+inline constexpr std::int32_t kScaleMax = 4;
+inline constexpr std::string_view kOpacityKey = "opacity";
+inline constexpr std::int32_t kOpacityDefault = 100;
+inline constexpr std::int32_t kOpacityMin = 20;
+inline constexpr std::int32_t kOpacityMax = 100;
+inline constexpr std::string_view kLockedKey = "locked";
+inline constexpr std::string_view kHideIdleKey = "hide idle";
+inline constexpr std::string_view kSpeedUnitKey = "speed unit";
+inline constexpr std::string_view kSpeedUnitDefault = "kmh";
 
 // The colour dialog's custom colours live beside the program's other files,
 // in a file of the same kind: keys "color-0" .. "color-15", white when missing.

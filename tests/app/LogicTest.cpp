@@ -29,13 +29,22 @@ TEST(CommandLine, AcceptsTheDocumentedOptionsAndRejectsTheRest)
         EXPECT_EQ(Fields(o.settingsFile, o.demo, o.snapshot.value_or("-"), o.cycles, o.verbose, o.version, o.help),
                   expected);
     }
+    const auto more = ParseCommandLine({"--record=f.csv", "--unlock", "--folder", "d", "--language", "de"});
+    ASSERT_TRUE(more.options) << more.error;
+    EXPECT_EQ(std::tuple(more.options->record.value_or("-"), more.options->unlock, more.options->folder.value_or("-"),
+                         more.options->language.value_or("-"), more.options->userFolder),
+              std::tuple(std::string("f.csv"), true, std::string("d"), std::string("de"), false));
     for (const auto& args : std::vector<std::vector<std::string>>{{"--bogus"},
                                                                   {"a.ini", "b.ini"},
                                                                   {"--snapshot"},
                                                                   {"--snapshot="},
                                                                   {"--snapshot", "a.png", "--cycles", "0"},
                                                                   {"--snapshot", "a.png", "--cycles", "3x"},
-                                                                  {"--cycles", "4"}}) {
+                                                                  {"--cycles", "4"},
+                                                                  {"--record"},
+                                                                  {"--folder="},
+                                                                  {"--language"},
+                                                                  {"--user-folder", "--folder", "d"}}) {
         const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.options) << args.front();
         EXPECT_FALSE(r.error.empty());
