@@ -72,6 +72,7 @@ public:
     int ResetValues(std::uint32_t generation) { return values.ResetValues(generation); }
     bool IsConnected() const { return link.IsConnected(); }
     std::int32_t LinkCounter() const { return link.Counter(); }
+    const LinkMonitor& Link() const { return link; }
 
     void SetLogger(ClientLog::Logger fn) { log.SetLogger(std::move(fn)); }
     void SetRawHook(ClientLog::RawHook fn) { log.SetRawHook(std::move(fn)); }
