@@ -2,6 +2,7 @@
 
 #include "devicelink/detail/ClientEngine.h"
 
+#include <chrono>
 #include <utility>
 
 namespace vanemark {
@@ -15,9 +16,15 @@ int DeviceLinkClient::LoadKeys(const std::string& path)
     return engine->LoadKeys(path);
 }
 
-int DeviceLinkClient::Start(std::string_view host, int port, std::string_view localAddress)
+int DeviceLinkClient::Start(std::string_view host, int port, std::string_view local)
 {
-    return engine->Start(host, port, localAddress);
+    const int result = engine->Start(host, port, local);
+    if (result == 0) {
+        serverHost = host;
+        serverPort = port;
+        localAddress = local;
+    }
+    return result;
 }
 
 int DeviceLinkClient::Stop()
@@ -113,6 +120,29 @@ void DeviceLinkClient::SetLogger(Logger fn)
 void DeviceLinkClient::SetRawHook(RawHook fn)
 {
     engine->SetRawHook(std::move(fn));
+}
+
+DeviceLinkClient::LinkStatus DeviceLinkClient::Status() const
+{
+    using Seconds = std::chrono::duration<double>;
+    const LinkMonitor& link = engine->Link();
+    const auto now = LinkMonitor::Clock::now();
+    LinkStatus status;
+    status.host = serverHost;
+    status.port = serverPort;
+    status.localAddress = localAddress;
+    status.localPort = engine->LocalPort();
+    status.started = engine->IsStarted();
+    status.connected = status.started && engine->IsConnected();
+    status.sinceStart = Seconds(link.SinceReset(now)).count();
+    if (const auto since = link.SinceLastReply(now)) {
+        status.sinceLastReply = Seconds(*since).count();
+    }
+    status.repliesPerSecond = link.RepliesPerSecond(now);
+    if (const DeviceLinkKey* title = engine->KeyById(22); title != nullptr) {
+        engine->Values().GetText(*title, status.aircraft);
+    }
+    return status;
 }
 
 } // namespace vanemark

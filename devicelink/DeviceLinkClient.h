@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -99,9 +100,28 @@ public:
     void SetLogger(Logger fn);
     void SetRawHook(RawHook fn);
 
+    // What a pilot needs to tell a quiet simulator from a missing one.
+    struct LinkStatus {
+        std::string host; // as given to Start
+        int port = 0;
+        std::string localAddress; // as given to Start; may be empty
+        int localPort = 0;
+        bool started = false;
+        bool connected = false;
+        double sinceStart = 0.0;              // seconds since Start
+        std::optional<double> sinceLastReply; // seconds; none before the first reply
+        double repliesPerSecond = 0.0;
+        std::string aircraft; // key 22, empty when unknown
+    };
+    LinkStatus Status() const;
+
 private:
     friend class DeviceLinkClientAccess;
     std::unique_ptr<detail::ClientEngine> engine;
+    // Of the last successful Start; owner's thread only.
+    std::string serverHost;
+    int serverPort = 0;
+    std::string localAddress;
 };
 
 } // namespace vanemark

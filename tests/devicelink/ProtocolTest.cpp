@@ -1,5 +1,8 @@
 #include "ClientTestSupport.h"
 
+#include <cmath>
+#include <tuple>
+
 namespace vanemark::test {
 namespace {
 
@@ -97,6 +100,40 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
     }
     EXPECT_EQ(calls[0], (std::vector<int>{21, 31, 41}));
     EXPECT_TRUE(calls[1].empty());
+}
+
+// The server's own ways of printing, as the client reads them off the socket:
+// the lost carry of its two-decimal rounding, a negative zero, and escapes.
+TEST_F(ProtocolTest, ServerNumberSlipsAndEscapes)
+{
+    StartClient();
+    struct Row {
+        std::string datagram;
+        double speed;
+        std::string title;
+    };
+    const Row rows[] = {
+        {R"(A/22\t/30\0.100)", 1.0, "t"},          {R"(A/22\t/30\-0.100)", -1.0, "t"},
+        {R"(A/22\t/30\250.100)", 251.0, "t"},      {R"(A/22\t/30\-999.100)", -1000.0, "t"},
+        {R"(A/22\t/30\-0.00)", 0.0, "t"},          {R"(A/22\t/30\-0.50)", -0.5, "t"},
+        {R"(A/22\t/30\0.10)", 0.1, "t"},           {R"(A/22\t/30\0.1000)", 0.1, "t"},
+        {R"(A/30\2/22\0.100)", 2.0, "0.100"},      {R"(A/22\Bf-109G-6\/AS/30\5)", 5.0, "Bf-109G-6/AS"},
+        {R"(A/22\Mk.V\/2b/30\6)", 6.0, "Mk.V/2b"}, {R"(A/22\a\\/30\7)", 7.0, "a\\"},
+        {R"(A/22\a\b/30\8)", 8.0, "a\\b"},         {R"(A/999\x\/1/30\9/22\u)", 9.0, "u"},
+    };
+    for (const Row& row : rows) {
+        log.clear();
+        Reply(row.datagram);
+        ASSERT_TRUE(WaitUntil([&] {
+            engine.OnTick();
+            return Logged("Received: " + row.datagram + "\n");
+        })) << row.datagram;
+        std::string title;
+        client.GetKeyText(22, title, 0);
+        EXPECT_EQ(std::tuple(Value(30), std::signbit(Value(30)), title),
+                  std::tuple(row.speed, std::signbit(row.speed), row.title))
+            << row.datagram;
+    }
 }
 
 constexpr const char* kParseKeys = "version 2 r s\ncan_read 4 r d\ncan_set 6 r d\nclock 20 r i\ntitle 22 r s\n"
