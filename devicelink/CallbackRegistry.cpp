@@ -1,5 +1,6 @@
 #include "devicelink/CallbackRegistry.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vanemark {
@@ -122,6 +123,19 @@ void CallbackRegistry::RunTimers()
         }
         entry->countdownTicks.store(entry->reloadTicks.load(), std::memory_order_relaxed);
     }
+}
+
+std::int32_t CallbackRegistry::TicksToNextCall() const
+{
+    std::int32_t next = 0;
+    for (const TimerCallbackEntry* entry = timers.load(std::memory_order_acquire); entry != nullptr;
+         entry = entry->next.load(std::memory_order_acquire)) {
+        if (entry->enabled.load()) {
+            const std::int32_t ticks = std::max(entry->countdownTicks.load(std::memory_order_relaxed), 1);
+            next = next == 0 ? ticks : std::min(next, ticks);
+        }
+    }
+    return next;
 }
 
 void CallbackRegistry::Notify(int event, std::uint32_t generation)

@@ -51,6 +51,9 @@ public:
 
     // Tick thread: counts every entry down and calls the due ones.
     void RunTimers();
+    // Ticks until RunTimers next calls a callback (1: the next run); 0 when
+    // it calls none.
+    std::int32_t TicksToNextCall() const;
     void Notify(int event, std::uint32_t generation);
 
 private:

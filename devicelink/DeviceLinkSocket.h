@@ -42,6 +42,9 @@ public:
 
     const asio::ip::udp::endpoint& Server() const { return server; }
     int LocalPort() const;
+    // For the one thread that waits on the socket; see ClientThread.
+    asio::io_context& Context() { return io; }
+    asio::ip::udp::socket& Socket() { return socket; }
 
 private:
     asio::io_context io;

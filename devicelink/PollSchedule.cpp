@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "devicelink/RequestQueue.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vanemark {
@@ -25,6 +26,18 @@ int PollSchedule::SetInterval(int periodMs)
         }
     }
     return count;
+}
+
+std::int32_t PollSchedule::TicksToNextPoll() const
+{
+    std::int32_t next = 0;
+    for (const DeviceLinkKey& key : table.Keys()) {
+        if (key.poll.polled.load(std::memory_order_relaxed)) {
+            const std::int32_t ticks = std::max(key.poll.countdown.load(std::memory_order_relaxed), 1);
+            next = next == 0 ? ticks : std::min(next, ticks);
+        }
+    }
+    return next;
 }
 
 int PollSchedule::BuildPoll()

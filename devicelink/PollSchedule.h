@@ -30,6 +30,9 @@ public:
     // Requests the due keys (a long poll goes out in pieces at once, the
     // rest with the queued requests) and flushes the queue.
     int BuildPoll();
+    // Ticks until BuildPoll next requests a key (1: the next call); 0 when
+    // no key is polled.
+    std::int32_t TicksToNextPoll() const;
 
 private:
     const DeviceLinkKeyTable& table;

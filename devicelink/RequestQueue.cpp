@@ -115,6 +115,12 @@ int RequestQueue::SendLocked(std::string_view text)
     return result;
 }
 
+bool RequestQueue::HasPending() const
+{
+    std::lock_guard lock(sendLock);
+    return !pending.empty();
+}
+
 std::string RequestQueue::PendingText() const
 {
     std::lock_guard lock(sendLock);

@@ -39,6 +39,7 @@ public:
     // Sends the pending text at once and empties it.
     int Flush();
     std::string PendingText() const;
+    bool HasPending() const;
 
 private:
     bool Queued(std::string_view text) const;

@@ -3,7 +3,6 @@
 
 #include "core/NumberText.h"
 #include "devicelink/DeviceLinkSocket.h"
-#include "devicelink/PeriodicThread.h"
 
 #include <thread>
 #include <utility>
@@ -41,10 +40,10 @@ int ClientEngine::Start(std::string_view host, int port, std::string_view localA
     localPort.store(socket->LocalPort());
     if (tickInterval.count() > 0) {
         tickThreadAlive.store(true);
-        thread = std::make_unique<PeriodicThread>(tickInterval, [this] {
-            OnTick();
-            return queue.IsAttached();
-        });
+        grid.emplace(TickGrid::Clock::now(), tickInterval);
+        ticksRun = 0;
+        dueTick = 0;
+        thread = std::make_unique<ClientThread>(*socket, [this](bool readable) { return OnWake(readable); });
     }
     return 0;
 }
@@ -73,8 +72,10 @@ TimerCallbackEntry* ClientEngine::AddTimerCallback(std::function<void()> fn, int
     if (!fn) {
         return nullptr;
     }
-    return callbacks.AddTimer(std::move(fn), PollSchedule::Ticks(periodMs), startMs != 0,
-                              startMs > 0 ? PollSchedule::Ticks(startMs) : 0);
+    TimerCallbackEntry* entry = callbacks.AddTimer(std::move(fn), PollSchedule::Ticks(periodMs), startMs != 0,
+                                                   startMs > 0 ? PollSchedule::Ticks(startMs) : 0);
+    Wake();
+    return entry;
 }
 
 int ClientEngine::SetTimerPeriod(TimerCallbackEntry* entry, int periodMs)
@@ -82,7 +83,9 @@ int ClientEngine::SetTimerPeriod(TimerCallbackEntry* entry, int periodMs)
     if (entry == nullptr) {
         return -1;
     }
-    return callbacks.SetReload(entry, PollSchedule::Ticks(periodMs)) * PollSchedule::kTickMs;
+    const int previous = callbacks.SetReload(entry, PollSchedule::Ticks(periodMs)) * PollSchedule::kTickMs;
+    Wake();
+    return previous;
 }
 
 int ClientEngine::RemoveTimerCallback(TimerCallbackEntry* entry)
@@ -126,7 +129,23 @@ int ClientEngine::SubscribeKey(std::int32_t id, int periodMs)
     }
     values.SetFlag(*key, TypedValue::Polled, true);
     log.Log("SubscribeKey(): Adding %s to poll\n", key->Name().c_str());
-    return queue.Send(KeyReadRequest(*key), false);
+    const int result = queue.Send(KeyReadRequest(*key), false);
+    Wake();
+    return result;
+}
+
+int ClientEngine::SetPollInterval(int periodMs)
+{
+    const int count = schedule.SetInterval(periodMs);
+    Wake();
+    return count;
+}
+
+void ClientEngine::Wake()
+{
+    if (thread && !OnTickThread()) {
+        thread->Wake();
+    }
 }
 
 DeviceLinkKey* ClientEngine::KeyForRead(std::int32_t id, int sync)

@@ -2,9 +2,11 @@
 
 #include "devicelink/CallbackRegistry.h"
 #include "devicelink/ClientLog.h"
+#include "devicelink/ClientThread.h"
 #include "devicelink/LinkMonitor.h"
 #include "devicelink/PollSchedule.h"
 #include "devicelink/RequestQueue.h"
+#include "devicelink/TickGrid.h"
 #include "devicelink/ValueCache.h"
 
 #include <atomic>
@@ -12,19 +14,20 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vanemark {
 
 class DeviceLinkSocket;
-class PeriodicThread;
 
 namespace detail {
 
 // What DeviceLinkClient does, put together from its parts: the value cache,
 // the request queue, the poll schedule, the callbacks, the link monitor and
-// the diagnostics, driven by one tick thread. Besides the client's own
+// the diagnostics, driven by one thread that runs the 25 ms ticks which have
+// work and reads each reply as it arrives. Besides the client's own
 // operations it offers what tests and benchmarks drive by hand (single
 // ticks, replies, raw sends); the application sees only DeviceLinkClient.
 class ClientEngine {
@@ -36,7 +39,7 @@ public:
     // answers there). The receive buffer is one byte more, to tell a longer
     // one, whose field at the cut is dropped.
     static constexpr std::size_t kMaxDatagram = 2047;
-    // Upper bound of datagrams handled in one tick, so a flood cannot stall it.
+    // Upper bound of datagrams handled in one go, so a flood cannot stall the ticks.
     static constexpr int kMaxDatagramsPerTick = 32;
     static constexpr std::string_view kConnectionRequest = "R/2/24/28/22";
 
@@ -59,8 +62,12 @@ public:
     int RemoveEventSink(EventSinkEntry* entry);
 
     int SubscribeKey(std::int32_t id, int periodMs);
-    int SetPollInterval(int periodMs) { return schedule.SetInterval(periodMs); }
-    void SetHeartbeatId(std::int32_t id) { link.SetHeartbeatId(id); }
+    int SetPollInterval(int periodMs);
+    void SetHeartbeatId(std::int32_t id)
+    {
+        link.SetHeartbeatId(id);
+        Wake();
+    }
     void SetAutoRequest(bool on) { autoRequest.store(on); }
 
     int GetKeyDouble(std::int32_t id, double& out, int sync);
@@ -85,21 +92,35 @@ public:
     // datagram went on past `datagram`, so a value reaching its end may be
     // cut short and is dropped. Key22Received follows once, after the last field.
     int ParseReply(std::string_view datagram, bool cut = false);
-    // One tick, as the tick thread runs it.
+    // One tick by hand: the waiting replies, then the tick's own steps.
     void OnTick();
     // Real-time length of one tick; the tick arithmetic stays at 25 ms. Tests
     // and benchmarks shorten it to run many ticks; zero starts no tick thread,
     // so that every tick is run by hand. Takes effect at the next Start.
     void SetTickInterval(std::chrono::microseconds interval) { tickInterval = interval; }
+    // Ticks run, including those that had nothing to do.
     std::uint64_t TickCount() const { return tickCount.load(); }
+    // How often the client's thread woke up since Start; 0 without one.
+    std::uint64_t Wakeups() const { return thread ? thread->Wakeups() : 0; }
 
 private:
     DeviceLinkKey* KeyForRead(std::int32_t id, int sync);
-    void ReceiveDatagrams();
+    // true when it stopped at the bound with datagrams still waiting.
+    bool ReceiveDatagrams();
     // cut: the datagram went on past `datagram`.
     void HandleDatagram(std::string_view datagram, bool cut);
     void ApplyField(DeviceLinkKey& key, std::string_view value);
     void Heartbeat();
+    const DeviceLinkKey* HeartbeatKey() const;
+    // The steps of one tick after reception: timer callbacks, poll, heartbeat.
+    void RunTickSteps();
+    // The client thread's step: the ticks whose moment has come, then the
+    // waiting replies; gives the moment of the next tick with work.
+    ClientThread::Next OnWake(bool readable);
+    // Ticks from the last one run to the next that must run on time; 0: none.
+    std::uint64_t TicksToWork() const;
+    // After a change by the owner that may bring work forward.
+    void Wake();
     void OnConnected();
     void OnDisconnected();
     // true inside a tick (callbacks and sinks included) on the calling thread,
@@ -115,7 +136,11 @@ private:
     std::atomic<bool> autoRequest{false};
 
     std::unique_ptr<DeviceLinkSocket> socket;
-    std::unique_ptr<PeriodicThread> thread;
+    std::unique_ptr<ClientThread> thread;
+    // The client thread's own: where the ticks stand in real time.
+    std::optional<TickGrid> grid;
+    std::uint64_t ticksRun = 0;
+    std::uint64_t dueTick = 0; // 0: nothing must run on time
     // Set while a tick thread exists (even one asked to end from a callback),
     // so removed entries are only freed once it is joined.
     std::atomic<bool> tickThreadAlive{false};

@@ -5,6 +5,7 @@
 #include "devicelink/DeviceLinkSocket.h"
 #include "devicelink/ReplyParser.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -24,33 +25,98 @@ bool ClientEngine::OnTickThread()
 
 void ClientEngine::OnTick()
 {
-    tickCount.fetch_add(1, std::memory_order_relaxed);
     insideTick = true;
     ReceiveDatagrams();
-    callbacks.RunTimers();
-    schedule.BuildPoll();
-    Heartbeat();
+    RunTickSteps();
     insideTick = false;
 }
 
-// The server answers every request datagram and splits long answers, so a
-// tick can find several replies waiting; reading only one per tick would let
-// the socket queue, and the age of the values, grow without bound. The bound
-// keeps a flood from stalling the tick.
-void ClientEngine::ReceiveDatagrams()
+void ClientEngine::RunTickSteps()
+{
+    tickCount.fetch_add(1, std::memory_order_relaxed);
+    callbacks.RunTimers();
+    schedule.BuildPoll();
+    Heartbeat();
+}
+
+// Every tick whose moment has come runs, in order, before the replies that
+// woke the thread: a reply read at once is then handled where a tick-driven
+// read would have put it, only sooner. Ticks without work were not waited
+// for; they run here, late, since nothing they do can be seen before the
+// next tick that has work.
+ClientThread::Next ClientEngine::OnWake(bool readable)
+{
+    ClientThread::Next next;
+    insideTick = true;
+    const auto now = TickGrid::Clock::now();
+    std::uint64_t passed = grid->Passed(now);
+    if (dueTick == 0) {
+        ticksRun = std::max(ticksRun, passed); // ticks without any work change nothing
+    } else if (passed > dueTick) {
+        grid->DropMissedAfter(dueTick, now);
+        passed = dueTick;
+    }
+    while (ticksRun < passed && IsStarted()) {
+        ++ticksRun;
+        RunTickSteps();
+    }
+    if (readable && IsStarted()) {
+        next.moreToRead = ReceiveDatagrams();
+    }
+    insideTick = false;
+    next.run = IsStarted();
+    const std::uint64_t ahead = TicksToWork();
+    dueTick = ahead == 0 ? 0 : ticksRun + ahead;
+    next.deadline = dueTick == 0 ? ClientThread::kNoDeadline : grid->Moment(dueTick);
+    return next;
+}
+
+std::uint64_t ClientEngine::TicksToWork() const
+{
+    if (queue.HasPending()) {
+        return 1;
+    }
+    std::uint64_t next = 0;
+    const auto consider = [&next](std::uint64_t ticks) {
+        if (ticks > 0 && (next == 0 || ticks < next)) {
+            next = ticks;
+        }
+    };
+    consider(static_cast<std::uint64_t>(callbacks.TicksToNextCall()));
+    consider(static_cast<std::uint64_t>(schedule.TicksToNextPoll()));
+    if (const auto beat = static_cast<std::uint64_t>(link.TicksToBeat()); beat > 0) {
+        // A beat that loses the link raises its event on time. Otherwise it
+        // only queues the heartbeat read, which leaves with the next tick,
+        // and lowers a counter nobody sees: the read's tick is the one to wake for.
+        const std::int32_t level = link.Counter();
+        if (level == 0) {
+            consider(beat);
+        } else if (HeartbeatKey() != nullptr) {
+            consider(beat + 1);
+        } else if (level > 0) {
+            consider(beat); // no read to send, but the counter must still run down
+        }
+    }
+    return next;
+}
+
+// The server answers every request datagram and splits long answers, so
+// several replies can be waiting; each is read. The bound keeps a flood from
+// stalling the ticks.
+bool ClientEngine::ReceiveDatagrams()
 {
     if (!socket || !IsStarted()) {
-        return;
+        return false;
     }
     std::array<char, kMaxDatagram + 1> buffer; // NOLINT(cppcoreguidelines-pro-type-member-init): filled by the read
     for (int count = 0; count < kMaxDatagramsPerTick; ++count) {
         const auto result = socket->Receive(buffer);
         if (result.status == DeviceLinkSocket::ReadStatus::Nothing) {
-            return;
+            return false;
         }
         if (result.status == DeviceLinkSocket::ReadStatus::Error) {
             log.Log("OnTick(): socket error %d while reading replies.\n", result.error);
-            return;
+            return false;
         }
         if (!socket->IsFromServer(result.sender)) {
             // Only the server may set values or keep the connection alive.
@@ -71,6 +137,7 @@ void ClientEngine::ReceiveDatagrams()
             HandleDatagram(std::string_view(buffer.data(), result.size), false);
         }
     }
+    return true;
 }
 
 void ClientEngine::HandleDatagram(std::string_view datagram, bool cut)
@@ -115,15 +182,20 @@ void ClientEngine::ApplyField(DeviceLinkKey& key, std::string_view value)
     }
 }
 
+const DeviceLinkKey* ClientEngine::HeartbeatKey() const
+{
+    const DeviceLinkKey* key = KeyById(link.HeartbeatId());
+    while (key != nullptr && key->IsIndexed()) {
+        key = key->NextOfId();
+    }
+    return key != nullptr && (values.Flags(*key) & TypedValue::Readable) != 0 ? key : nullptr;
+}
+
 void ClientEngine::Heartbeat()
 {
     const LinkMonitor::Beat beat = link.OnTick();
     if (beat.request) {
-        const DeviceLinkKey* key = KeyById(link.HeartbeatId());
-        while (key != nullptr && key->IsIndexed()) {
-            key = key->NextOfId();
-        }
-        if (key != nullptr && (values.Flags(*key) & TypedValue::Readable) != 0) {
+        if (const DeviceLinkKey* key = HeartbeatKey(); key != nullptr) {
             // Leaves with the next tick's poll.
             queue.Send(KeyReadRequest(*key), false);
         }

@@ -1,0 +1,113 @@
+#include "devicelink/ClientThread.h"
+
+#include "devicelink/DeviceLinkSocket.h"
+#include "devicelink/ThreadName.h"
+
+#include <asio/post.hpp>
+
+#include <utility>
+
+namespace vanemark {
+
+ClientThread::ClientThread(DeviceLinkSocket& udpSocket, Step stepFn)
+    : socket(udpSocket), timer(udpSocket.Context()), step(std::move(stepFn)), worker([this] { Run(); })
+{
+}
+
+ClientThread::~ClientThread()
+{
+    Join();
+    if (worker.joinable()) {
+        worker.detach();
+    }
+}
+
+void ClientThread::Wake()
+{
+    asio::post(socket.Context(), [this] { woken = true; });
+}
+
+void ClientThread::Join()
+{
+    stopRequested.store(true);
+    Wake();
+    if (worker.joinable() && !IsCurrentThread()) {
+        worker.join();
+    }
+}
+
+// The wait stays armed across wakes; it is only renewed after it completed.
+// Asio reports readiness on arrival only, so the step must have read the
+// socket empty (or say it has not) before the next wait.
+void ClientThread::ArmRead()
+{
+    if (readArmed) {
+        return;
+    }
+    readArmed = true;
+    socket.Socket().async_wait(asio::socket_base::wait_read, [this](const std::error_code& ec) {
+        readArmed = false;
+        // A failed wait is handed on as readable: the read reports the error.
+        readReady = ec != asio::error::operation_aborted;
+    });
+}
+
+void ClientThread::ArmTimer(Clock::time_point deadline)
+{
+    if (deadline == armedDeadline) {
+        return;
+    }
+    armedDeadline = deadline;
+    if (deadline == kNoDeadline) {
+        timer.cancel();
+        return;
+    }
+    timer.expires_at(deadline);
+    timer.async_wait([this, deadline](const std::error_code& ec) {
+        if (!ec && deadline == armedDeadline) {
+            armedDeadline = kNoDeadline;
+            woken = true;
+        }
+    });
+}
+
+void ClientThread::Run()
+{
+    NameCurrentThread("dl-client");
+    asio::io_context& io = socket.Context();
+    // A datagram may have come before the first wait was armed.
+    bool readable = true;
+    while (!stopRequested.load()) {
+        const Next next = step(readable);
+        if (!next.run || stopRequested.load()) {
+            break;
+        }
+        if (next.moreToRead) {
+            readable = true;
+            continue;
+        }
+        ArmRead();
+        ArmTimer(next.deadline);
+        woken = false;
+        readReady = false;
+        // Handlers of cancelled waits complete at once without a real wake;
+        // only a handler that saw an event ends the wait.
+        while (!woken && !readReady && !stopRequested.load()) {
+            if (io.run_one() == 0) {
+                // Nothing left to wait for: the socket was closed under the step.
+                io.restart();
+                break;
+            }
+        }
+        wakeups.fetch_add(1, std::memory_order_relaxed);
+        io.poll();
+        readable = readReady;
+    }
+    timer.cancel();
+    std::error_code ignored;
+    socket.Socket().cancel(ignored);
+    io.restart();
+    io.poll();
+}
+
+} // namespace vanemark
