@@ -1,0 +1,17 @@
+#include "flightlog/FlightColumns.h"
+
+namespace vanemark {
+
+std::string FlightHeader()
+{
+    std::string header(kFlightTimeColumn);
+    for (const FlightColumn& column : kFlightValueColumns) {
+        header.push_back(',');
+        header.append(column.name);
+    }
+    header.push_back(',');
+    header.append(kFlightAircraftColumn.name);
+    return header;
+}
+
+} // namespace vanemark
