@@ -6,12 +6,15 @@
 #include "app/ExitSignalWatcher.h"
 #include "app/GuardedApplication.h"
 #include "app/PlatformChoice.h"
+#include "app/SessionEndWatcher.h"
 #include "app/SocketsLayer.h"
+#include "app/WorkingFolder.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
-#include <QSessionManager>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +34,80 @@ QString Text(std::string_view text)
 void ShowErrorBox(const QString& message)
 {
     std::fprintf(stderr, "vanemark: %s\n", message.toLocal8Bit().constData());
-    QMessageBox::critical(nullptr, Text(kAppTitle), message);
+    // Nobody could dismiss a box on the offscreen platform; the run would hang.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        QMessageBox::critical(nullptr, Text(kAppTitle), message);
+    }
+}
+
+std::filesystem::path ToPath(const QString& text)
+{
+#ifdef _WIN32
+    return {text.toStdWString()};
+#else
+    return {QFile::encodeName(text).toStdString()};
+#endif
+}
+
+// File names typed on the command line mean what they meant where the user
+// typed them, not inside the working folder.
+void AnchorToCurrentFolder(std::string& name)
+{
+    if (!name.empty()) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+        if (!ec) {
+            name = absolute.string();
+        }
+    }
+}
+
+// Runs the window in the folder the user chose, so that every file it reads
+// and writes by its plain name lives there. Returns an error text, empty when
+// the program may go on.
+QString EnterWorkingFolder(const CommandLine& line, LaunchOptions& options)
+{
+    std::filesystem::path folder;
+    if (line.folder) {
+        folder = *line.folder;
+    } else {
+        const QString location = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        if (location.isEmpty()) {
+            return QCoreApplication::translate("vanemark", "This system names no per-user configuration folder.");
+        }
+        folder = ToPath(location);
+    }
+    AnchorToCurrentFolder(options.settingsFile);
+    if (options.snapshotPath) {
+        AnchorToCurrentFolder(*options.snapshotPath);
+    }
+    if (options.recordPath) {
+        AnchorToCurrentFolder(*options.recordPath);
+    }
+
+    const std::filesystem::path shipped =
+        FindShippedFolder(ToPath(QCoreApplication::applicationDirPath()), VANEMARK_BUILD_TREE_RES);
+    const SeedResult seeded = SeedFolder(folder, shipped);
+    if (!seeded.error.empty()) {
+        return QString::fromStdString(seeded.error);
+    }
+    for (const std::string& warning : seeded.warnings) {
+        std::fprintf(stderr, "vanemark: %s\n", warning.c_str());
+    }
+    if (!seeded.copied.empty()) {
+        std::string names;
+        for (const std::string& name : seeded.copied) {
+            names.append(names.empty() ? "" : ", ").append(name);
+        }
+        std::fprintf(stderr, "vanemark: copied the shipped %s into %s\n", names.c_str(), folder.string().c_str());
+    }
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    if (ec) {
+        return QCoreApplication::translate("vanemark", "Cannot work in the folder %1: %2")
+            .arg(QString::fromStdString(folder.string()), QString::fromStdString(ec.message()));
+    }
+    return {};
 }
 
 std::string Environment(std::string_view name)
@@ -81,7 +157,10 @@ int CVanemarkApp::Main(int argc, char** argv)
 #endif
 
     GuardedApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vanemark"));
+    // Lower case, as the per-user folder (~/.config/vanemark) is named after it.
+    QApplication::setApplicationName(QStringLiteral("vanemark"));
+    // Ties the window to its desktop entry, for the desktop's icon and grouping.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANEMARK_APP_ID));
     QApplication::setApplicationVersion(Text(kVersionText));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vanemark/vanemark.png")));
     // The window decides when the program ends: after its exit sequence.
@@ -95,6 +174,12 @@ int CVanemarkApp::Main(int argc, char** argv)
     options.verbose = line.verbose;
     options.unlock = line.unlock;
     options.recordPath = line.record;
+    if (line.userFolder || line.folder) {
+        if (const QString error = EnterWorkingFolder(line, options); !error.isEmpty()) {
+            ShowErrorBox(error);
+            return 1;
+        }
+    }
     CVanemarkApp app;
     return app.Run(options);
 }
@@ -113,13 +198,9 @@ int CVanemarkApp::Run(const LaunchOptions& options) const
 
     ExitSignalWatcher exitSignals;
     QObject::connect(&exitSignals, &ExitSignalWatcher::exitRequested, &window, &CVanemarkDlg::RunExitSequence);
-    // Logging out: save the position while the session manager asks, and run
-    // the whole sequence if the application is told to quit.
-#ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.SavePosition(); });
-#endif
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window, &CVanemarkDlg::RunExitSequence);
+    SessionEndWatcher sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEndWatcher::saveRequested, &window, &CVanemarkDlg::SavePosition);
+    QObject::connect(&sessionEnd, &SessionEndWatcher::endRequested, &window, &CVanemarkDlg::RunExitSequence);
 
     window.OnInitDialog();
     window.show();

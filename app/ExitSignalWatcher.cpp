@@ -4,12 +4,83 @@
 
 #ifdef _WIN32
 
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+
+#include <windows.h>
+
 namespace vanemark {
 
-// Windows has no such signals for a GUI program; the end of the session
-// reaches the window through the application's quit and session signals.
-ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent) {}
-ExitSignalWatcher::~ExitSignalWatcher() = default;
+namespace {
+
+// Console control events stand in for the signals: Ctrl+C, Ctrl+Break and
+// the console window being closed. The system calls the handler on a thread
+// of its own, so it only posts to the watcher's thread; the mutex keeps the
+// watcher alive while the handler posts.
+std::mutex watcherMutex;
+std::condition_variable watcherChanged;
+ExitSignalWatcher* current = nullptr;
+
+BOOL WINAPI OnConsoleControl(DWORD type)
+{
+    int signalNumber = 0;
+    switch (type) {
+    case CTRL_C_EVENT:
+        signalNumber = SIGINT;
+        break;
+    case CTRL_BREAK_EVENT:
+        signalNumber = SIGBREAK;
+        break;
+    case CTRL_CLOSE_EVENT:
+        signalNumber = SIGTERM;
+        break;
+    default:
+        return FALSE;
+    }
+    std::unique_lock lock(watcherMutex);
+    ExitSignalWatcher* watcher = current;
+    if (watcher == nullptr) {
+        return FALSE;
+    }
+    QMetaObject::invokeMethod(
+        watcher, [watcher, signalNumber] { Q_EMIT watcher->exitRequested(signalNumber); }, Qt::QueuedConnection);
+    if (type == CTRL_CLOSE_EVENT) {
+        // The process ends when this handler returns, and the system allows
+        // it about five seconds: wait until the window's run is over.
+        watcherChanged.wait_for(lock, std::chrono::milliseconds(4500), [] { return current == nullptr; });
+    }
+    return TRUE;
+}
+
+} // namespace
+
+ExitSignalWatcher::ExitSignalWatcher(QObject* parent) : QObject(parent)
+{
+    const std::lock_guard lock(watcherMutex);
+    if (current != nullptr) {
+        return; // another watcher owns the handler
+    }
+    active = SetConsoleCtrlHandler(OnConsoleControl, TRUE) != FALSE;
+    if (active) {
+        current = this;
+    }
+}
+
+ExitSignalWatcher::~ExitSignalWatcher()
+{
+    if (!active) {
+        return;
+    }
+    {
+        const std::lock_guard lock(watcherMutex);
+        current = nullptr;
+    }
+    watcherChanged.notify_all();
+    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+}
+
 void ExitSignalWatcher::OnReadable() {}
 
 } // namespace vanemark

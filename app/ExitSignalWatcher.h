@@ -12,7 +12,8 @@ namespace vanemark {
 // that Ctrl+C, `kill` or a closed terminal run the normal exit sequence (and
 // save the window position) instead of ending the process on the spot. The
 // handler only writes one byte into a pipe; the notifier reads it in the
-// event loop. One watcher at a time; the previous handlers come back when it
+// event loop. On Windows the console's Ctrl+C, Ctrl+Break and close take
+// their place. One watcher at a time; the previous handlers come back when it
 // is destroyed.
 class ExitSignalWatcher : public QObject {
     Q_OBJECT
