@@ -85,7 +85,7 @@ std::string AircraftLayoutPath(const std::string& settingsPath, std::string_view
 
 std::string ChooseLayoutFile(const std::string& settingsPath, std::string_view aircraft, const std::string& pilotLayout)
 {
-    const std::string own = AircraftLayoutPath(settingsPath, aircraft);
+    std::string own = AircraftLayoutPath(settingsPath, aircraft);
     std::error_code ec;
     if (!own.empty() && std::filesystem::is_regular_file(own, ec)) {
         return own;
