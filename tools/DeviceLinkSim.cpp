@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,19 @@ std::string Concat(std::initializer_list<std::string_view> parts)
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+std::string Escaped(std::string_view value)
+{
+    std::string text;
+    text.reserve(value.size());
+    for (const char c : value) {
+        if (c == '/' || c == '\\') {
+            text.push_back('\\');
+        }
+        text.push_back(c);
+    }
+    return text;
 }
 
 } // namespace
@@ -126,7 +140,7 @@ void DeviceLinkSim::Print(std::string_view prefix, std::string_view text)
 
 bool DeviceLinkSim::SilentAt(double seconds) const
 {
-    if (forcedSilent.load()) {
+    if (forcedSilent.load() || (options.replay && options.replay->RowAt(seconds) == nullptr)) {
         return true;
     }
     if (options.silentAfter < 0.0 || seconds < options.silentAfter) {
@@ -183,6 +197,7 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
         return {};
     }
     std::string answer;
+    const FlightSample* recorded = options.replay ? options.replay->RowAt(seconds) : nullptr;
     std::lock_guard lock(stateLock);
     const auto readable = [&](int id) {
         return id % 2 == 0 && !hidden.contains(id) && !(options.online && SimFlight::IsOfflineOnly(id));
@@ -195,9 +210,13 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
             return std::nullopt;
         }
         if (const auto found = pinned.find(id); found != pinned.end()) {
-            return found->second;
+            return Escaped(found->second);
         }
-        return flight.Value(id, index, seconds);
+        auto text = recorded != nullptr ? FlightReplay::Value(*recorded, id) : std::nullopt;
+        if (!text) {
+            text = flight.Value(id, index, seconds);
+        }
+        return text ? std::optional(Escaped(*text)) : std::nullopt;
     };
 
     std::size_t pos = 1;
@@ -256,11 +275,18 @@ std::vector<std::string> DeviceLinkSim::Split(std::string_view answer, std::size
     std::string part = "A";
     std::size_t pos = 1;
     while (pos < answer.size()) {
-        // A field runs to the next "/" that starts another field.
+        // A field runs to the next "/" that starts another field; an escaped
+        // one is part of the value. The backslash after the id separates, so
+        // it escapes nothing even where the value begins with an escape.
         std::size_t end = pos + 1;
-        while (end < answer.size() && !(answer[end] == '/' && end + 1 < answer.size() && IsDigit(answer[end + 1]))) {
+        while (end < answer.size() && IsDigit(answer[end])) {
             ++end;
         }
+        end += end < answer.size() && answer[end] == '\\' ? 1 : 0;
+        while (end < answer.size() && !(answer[end] == '/' && end + 1 < answer.size() && IsDigit(answer[end + 1]))) {
+            end += answer[end] == '\\' && end + 1 < answer.size() ? 2 : 1;
+        }
+        end = std::min(end, answer.size());
         std::string_view field = answer.substr(pos, end - pos);
         pos = end;
         if (part.size() + field.size() > maxBytes && part.size() > 1) {

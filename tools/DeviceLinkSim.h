@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/FlightReplay.h"
 #include "tools/SimFlight.h"
 
 #include <asio.hpp>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <random>
 #include <set>
@@ -29,12 +31,17 @@ struct DeviceLinkSimOptions {
     double dropPercent = 0.0;  // requests left unanswered at random
     bool online = false;       // leave out what a network game hides
     std::uint32_t seed = 1;
+    // Recorded values instead of the synthetic ones for the ids it holds;
+    // silent once it has ended.
+    std::shared_ptr<const FlightReplay> replay = nullptr;
 };
 
 // A stand-in DeviceLink server on a real UDP socket. Every request datagram
 // ("R/id/id\arg...") gets at most one answer, split into datagrams of at most
 // 2047 bytes that each start with "A"; values that cannot be read are left
-// out, and a request with nothing readable gets no answer at all.
+// out, and a request with nothing readable gets no answer at all. Values are
+// printed as the simulator prints them (see SimFlight::Print), with a
+// backslash before every "/" and "\" inside them.
 class DeviceLinkSim {
 public:
     static constexpr std::size_t kMaxDatagram = 2047;

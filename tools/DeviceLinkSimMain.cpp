@@ -1,4 +1,5 @@
 // devicelink-sim: a stand-in DeviceLink server for demos and tests.
+#include "flightlog/FlightLogReader.h"
 #include "tools/DeviceLinkSim.h"
 #include "tools/SimCommandLine.h"
 
@@ -6,8 +7,10 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,11 +37,24 @@ int main(int argc, char** argv)
         std::cout << vanemark::SimCommandLine::Usage();
         return 0;
     }
+    if (!commandLine.replayPath.empty()) {
+        std::vector<vanemark::FlightSample> rows;
+        if (!vanemark::ReadFlightLog(commandLine.replayPath, rows, error)) {
+            std::cerr << "devicelink-sim: " << error << std::endl;
+            return 1;
+        }
+        commandLine.options.replay =
+            std::make_shared<vanemark::FlightReplay>(std::move(rows), commandLine.loop, commandLine.rate);
+    }
     vanemark::DeviceLinkSim sim(commandLine.options);
     sim.SetLog([](std::string_view line) { std::cout << line << std::endl; });
     if (sim.Start(error) != 0) {
         std::cerr << "devicelink-sim: " << error << std::endl;
         return 1;
+    }
+    if (const auto& replay = commandLine.options.replay) {
+        std::cout << "devicelink-sim: replaying " << replay->Rows() << " rows (" << replay->LengthMs() / 1000.0
+                  << " s) from " << commandLine.replayPath << (commandLine.loop ? " in a loop" : "") << std::endl;
     }
     std::cout << "devicelink-sim: answering on " << commandLine.options.host << ":" << sim.Port() << std::endl;
 

@@ -46,6 +46,9 @@ const char* SimCommandLine::Usage()
            "  --online                leave out ids 28-74, as a network game does\n"
            "  --seed N                seed for --drop\n"
            "  --duration SECONDS      end after this many seconds\n"
+           "  --replay FILE.csv       answer with a recorded flight, then fall silent\n"
+           "  --loop                  replay the recording over and over\n"
+           "  --rate FACTOR           replay at this many times the recorded speed\n"
            "  --help                  show this text\n";
 }
 
@@ -65,8 +68,13 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
             options.online = true;
             continue;
         }
+        if (arg == "--loop") {
+            loop = true;
+            continue;
+        }
         const bool takesValue = arg == "--host" || arg == "--port" || arg == "--silent-after" ||
-                                arg == "--resume-after" || arg == "--drop" || arg == "--seed" || arg == "--duration";
+                                arg == "--resume-after" || arg == "--drop" || arg == "--seed" || arg == "--duration" ||
+                                arg == "--replay" || arg == "--rate";
         if (!takesValue) {
             error = Concat({"unknown option '", arg, "'"});
             return -1;
@@ -85,6 +93,11 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
             ok = ParseNumber(value, options.port) && options.port >= 0 && options.port <= 65535;
         } else if (arg == "--seed") {
             ok = ParseNumber(value, options.seed);
+        } else if (arg == "--replay") {
+            ok = !value.empty();
+            replayPath = std::string(value);
+        } else if (arg == "--rate") {
+            ok = ParseNumber(value, rate) && std::isfinite(rate) && rate > 0.0;
         } else {
             ok = ParseNumber(value, seconds) && std::isfinite(seconds) && seconds >= 0.0;
             if (arg == "--silent-after") {
@@ -102,6 +115,10 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
             error = Concat({"invalid value '", value, "' for ", arg});
             return -1;
         }
+    }
+    if (replayPath.empty() && (loop || rate != 1.0)) {
+        error = "--loop and --rate need --replay";
+        return -1;
     }
     return 0;
 }

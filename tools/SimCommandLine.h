@@ -13,6 +13,9 @@ struct SimCommandLine {
     DeviceLinkSimOptions options;
     double duration = -1.0; // seconds until the program ends by itself; negative: until interrupted
     bool help = false;
+    std::string replayPath; // a flight recording to answer with; empty: none
+    bool loop = false;      // replay round and round
+    double rate = 1.0;      // replay speed, times the recorded one
 
     // 0, or -1 with a message naming the offending argument.
     int Parse(std::span<const std::string_view> args, std::string& error);

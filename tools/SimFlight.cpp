@@ -121,7 +121,8 @@ std::optional<std::string> SimFlight::Value(int id, int index, double seconds) c
     case 20:
         return FormatFixed(std::fmod(10.0 + seconds / 60.0, 24.0), 4); // a minute per second
     case 22:
-        return std::string(kAircraft);
+        return std::string(
+            kAircraftNames[static_cast<std::size_t>(std::floor(seconds / kAircraftSeconds)) % kAircraftNames.size()]);
     default:
         break;
     }
@@ -129,7 +130,25 @@ std::optional<std::string> SimFlight::Value(int id, int index, double seconds) c
     if (!number) {
         return std::nullopt;
     }
-    return FormatFixed(*number, id == 24 || id == 26 || id == 28 || id == 62 ? 0 : 3);
+    return id == 24 || id == 26 || id == 28 || id == 62 ? FormatFixed(*number, 0) : Print(*number);
+}
+
+std::string SimFlight::Print(double value)
+{
+    if (!std::isfinite(value)) {
+        return FormatFixed(value, 2);
+    }
+    const double magnitude = std::fabs(value);
+    const double whole = std::floor(magnitude);
+    const auto cents = static_cast<int>(std::lround((magnitude - whole) * 100.0));
+    std::string text(value < 0.0 ? "-" : "");
+    text.append(FormatFixed(whole, 0));
+    text.push_back('.');
+    if (cents < 10) {
+        text.push_back('0');
+    }
+    text.append(FormatInt(cents));
+    return text;
 }
 
 } // namespace vanemark

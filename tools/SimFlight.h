@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -22,8 +23,17 @@ public:
     // Ids a network game keeps to itself.
     static bool IsOfflineOnly(int id) { return id >= 28 && id <= 74; }
 
+    // A number as the simulator prints it: two decimals, but a fraction
+    // that rounds up to a whole loses its carry (0.997 prints "0.100"), and
+    // a value just below zero keeps its sign ("-0.00").
+    static std::string Print(double value);
+
     static constexpr const char* kVersion = "2.0 stand-in";
-    static constexpr const char* kAircraft = "Trainer Mk.II";
+    // The flight changes aircraft every kAircraftSeconds; the second name
+    // holds a "/" before a digit, which the server must escape.
+    static constexpr std::array<const char*, 2> kAircraftNames{"Trainer Mk.II", "Fighter Mk.V/2b"};
+    static constexpr const char* kAircraft = kAircraftNames[0];
+    static constexpr double kAircraftSeconds = 30.0;
 
 private:
     static std::optional<double> Number(int id, int index, double t);

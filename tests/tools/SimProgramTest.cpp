@@ -1,7 +1,9 @@
 // The stand-in server: its answers, its socket and its program.
+#include "flightlog/FlightColumns.h"
 #include "tools/SimCommandLine.h"
 
 #include "../devicelink/LoopbackServer.h"
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +42,20 @@ TEST(DeviceLinkSim, AnswersReadsIndexesQueriesSetsAndHiddenKeys)
     EXPECT_EQ(sim.Answer("R/30/42", 1.0), "A/30\\250.5");
     sim.ClearValue(30);
     EXPECT_NE(sim.Answer("R/30", 1.0), "A/30\\250.5");
+
+    // Values are escaped; the second aircraft of the flight has a "/" before a digit.
+    EXPECT_EQ(sim.Answer("R/22", SimFlight::kAircraftSeconds + 1.0), R"(A/22\Fighter Mk.V\/2b)");
+    sim.SetValue(22, R"(a\b)");
+    EXPECT_EQ(sim.Answer("R/22", 1.0), R"(A/22\a\\b)");
+    // Two decimals as the simulator prints them, its lost carry and negative zero included.
+    for (const auto& [value, text] : {std::pair(0.997, "0.100"),
+                                      {-0.996, "-0.100"},
+                                      {250.996, "250.100"},
+                                      {-0.004, "-0.00"},
+                                      {0.994, "0.99"},
+                                      {-12.5, "-12.50"}}) {
+        EXPECT_EQ(SimFlight::Print(value), text) << value;
+    }
 
     DeviceLinkSim online({.port = 0, .online = true}); // a network game hides aircraft data, not controls
     EXPECT_EQ(online.Answer("R/30/40/64\\0/28", 1.0), "");
@@ -84,13 +100,14 @@ TEST(SimCommandLine, ReadsEveryOptionWithDefaults)
     SimCommandLine line;
     std::string error;
     const std::vector<std::string_view> all{
-        "--host", "127.0.0.2", "--port",   "21200",  "--verbose", "--silent-after", "5", "--resume-after", "2.5",
-        "--drop", "10",        "--online", "--seed", "7",         "--duration",     "3"};
+        "--host",         "127.0.0.2", "--port",   "21200", "--verbose", "--silent-after", "5",
+        "--resume-after", "2.5",       "--drop",   "10",    "--online",  "--seed",         "7",
+        "--duration",     "3",         "--replay", "f.csv", "--loop",    "--rate",         "2"};
     ASSERT_EQ(line.Parse(all, error), 0) << error;
     const DeviceLinkSimOptions& o = line.options;
     EXPECT_EQ(std::tuple(o.host, o.port, o.verbose, o.silentAfter, o.resumeAfter, o.dropPercent, o.online, o.seed,
-                         line.duration),
-              std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u, 3.0));
+                         line.duration, line.replayPath, line.loop, line.rate),
+              std::tuple("127.0.0.2", 21200, true, 5.0, 2.5, 10.0, true, 7u, 3.0, "f.csv", true, 2.0));
     SimCommandLine defaults;
     ASSERT_EQ(defaults.Parse({}, error), 0);
     EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port, defaults.duration < 0.0),
@@ -118,6 +135,8 @@ std::pair<int, std::string> RunProgram(const std::string& arguments)
 TEST(SimProgram, ServesForItsDurationAndFailsClearly)
 {
     test::LoopbackServer busy;
+    const test::TempDir dir;
+    const std::string bad = dir.Write("bad.csv", FlightHeader().append("\n0,1,x,0,0,0,0,0,0,0,0,0,0,0,a\n"));
     struct Row {
         std::string arguments;
         int code;
@@ -127,6 +146,10 @@ TEST(SimProgram, ServesForItsDurationAndFailsClearly)
          {Row{"--port 0 --duration 1 --verbose",
               0,
               {"> R/22\n", "< A/22\\" + std::string(SimFlight::kAircraft), "1 requests, 1 replies"}},
+          {"--replay " + bad, 1, {bad + ":2: power 'x' is not a number"}},
+          {"--replay " + bad + "-gone", 1, {bad + "-gone: No such file"}},
+          {"--loop", 1, {"--loop and --rate need --replay"}},
+          {"--rate 0 --replay " + bad, 1, {"invalid value '0' for --rate"}},
           {"--port " + std::to_string(busy.Port()) + " --duration 5", 1, {"unable to listen on 127.0.0.1:"}},
           {"--port 70000", 1, {"invalid value '70000' for --port"}},
           {"--port 12x", 1, {"invalid value '12x' for --port"}},
