@@ -56,13 +56,15 @@ SessionEndWatcher::SessionEndWatcher(QObject* parent) : QObject(parent)
 #endif
 }
 
+#ifdef _WIN32
 SessionEndWatcher::~SessionEndWatcher()
 {
-#ifdef _WIN32
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(nativeFilter.get());
     }
-#endif
 }
+#else
+SessionEndWatcher::~SessionEndWatcher() = default;
+#endif
 
 } // namespace vanemark
