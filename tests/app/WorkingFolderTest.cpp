@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -44,13 +43,11 @@ TEST(WorkingFolder, SeedsWhatIsMissingAndKeepsWhatTheUserHas)
         if (row.blockedByFile) {
             continue;
         }
-        std::set<std::string> copied(result.copied.begin(), result.copied.end());
         for (const std::string_view name : kShippedFiles) {
             const bool users = std::count(row.users.begin(), row.users.end(), name) != 0;
             EXPECT_EQ(test::TempDir::Read((folder / name).string()),
                       users ? "mine" : test::TempDir::Read((shipped / name).string()))
                 << row.name << ": " << name;
-            EXPECT_EQ(copied.count(std::string(name)), users ? 0U : 1U) << row.name << ": " << name;
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3) << row.name;
     }
@@ -58,14 +55,11 @@ TEST(WorkingFolder, SeedsWhatIsMissingAndKeepsWhatTheUserHas)
     // Installed beside bin/ wins; a build tree, or an install missing a file, falls back to the sources.
     const test::TempDir prefix;
     fs::create_directories(prefix.path / "bin");
-    EXPECT_EQ(FindShippedFolder(prefix.path / "bin", shipped), shipped.lexically_normal());
     fs::create_directories(prefix.path / "share/vanemark");
     for (const std::string_view name : kShippedFiles) {
         EXPECT_EQ(FindShippedFolder(prefix.path / "bin", shipped), shipped.lexically_normal()) << name;
         fs::copy_file(shipped / name, prefix.path / "share/vanemark" / name);
     }
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin", shipped), (prefix.path / "share/vanemark").lexically_normal());
-    EXPECT_EQ(FindShippedFolder(prefix.path / "bin", prefix.path / "none"),
-              (prefix.path / "share/vanemark").lexically_normal());
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin/sub", prefix.path / "none"), fs::path());
 }
