@@ -1,0 +1,71 @@
+#include "app/LinkStatusText.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace vanemark {
+
+namespace {
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("LinkStatus", text);
+}
+
+QString Seconds(double seconds)
+{
+    return QString::number(seconds, 'f', seconds < 10.0 ? 1 : 0);
+}
+
+// The address the simulator sees our requests come from, for its IPS list.
+QString OurAddress(const DeviceLinkClient::LinkStatus& status)
+{
+    if (!status.localAddress.empty()) {
+        return QString::fromStdString(status.localAddress);
+    }
+    // Unbound, the system sends from loopback to a loopback server and from
+    // the network address otherwise.
+    return status.host.starts_with("127.") ? QStringLiteral("127.0.0.1") : Tr("this computer's address");
+}
+
+QString NoReplyHint(const DeviceLinkClient::LinkStatus& status, double silentFor)
+{
+    const QString host = QString::fromStdString(status.host);
+    return Tr("No reply for %1 s. Check that\n"
+              "- the simulator runs, with DeviceLink enabled;\n"
+              "- its conf.ini has, in section [DeviceLink]:\n"
+              "    port=%2\n"
+              "    host=%3\n"
+              "    IPS=%4\n"
+              "  port equal to ours; host the address we send to (without it the simulator\n"
+              "  listens on the machine's network address, not on 127.0.0.1); IPS listing\n"
+              "  our address (several separated by spaces).")
+        .arg(Seconds(silentFor))
+        .arg(status.port)
+        .arg(host, OurAddress(status));
+}
+
+} // namespace
+
+QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
+{
+    QStringList lines;
+    if (!live) {
+        lines << Tr("Demo motion: DeviceLink values are not shown");
+    }
+    lines << Tr("DeviceLink server %1:%2").arg(QString::fromStdString(status.host)).arg(status.port);
+    lines << (status.connected ? Tr("Connected") : Tr("Waiting for the simulator"));
+    if (!status.aircraft.empty()) {
+        lines << Tr("Aircraft: %1").arg(QString::fromStdString(status.aircraft));
+    }
+    lines << (status.sinceLastReply ? Tr("Last reply: %1 s ago").arg(Seconds(*status.sinceLastReply))
+                                    : Tr("Last reply: none yet"));
+    lines << Tr("Replies per second: %1").arg(QString::number(status.repliesPerSecond, 'f', 1));
+    const double silentFor = status.sinceLastReply.value_or(status.sinceStart);
+    if (live && status.started && silentFor >= kNoReplyHintSeconds) {
+        lines << QString() << NoReplyHint(status, silentFor);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace vanemark
