@@ -1,4 +1,8 @@
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  include(GoogleTestFromSource)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 
 # vanemark_add_test(NAME SOURCES ... LIBS ... [GUI])

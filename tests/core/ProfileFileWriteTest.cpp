@@ -1,12 +1,16 @@
+#include "core/PlatformFile.h"
 #include "core/ProfileEdit.h"
 #include "core/ProfileFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #if defined(__unix__)
@@ -72,14 +76,19 @@ TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
     TempDir dir;
     const std::string original = "[s]\r\nk=1\r\n", full = dir.Write("full.ini", original);
     std::filesystem::create_directory(dir.path / "folder.ini");
-    const std::tuple<std::string, const char*> cases[] = {
+    const std::tuple<std::string, std::error_code> cases[] = {
 #if defined(__unix__)
-        {full, "File too large"},
+        {full, std::make_error_code(std::errc::file_too_large)},
 #endif
-        {dir.File("no/such/folder/x.ini"), "No such file or directory"},
-        {dir.File("folder.ini"), "Is a directory"},
+#if defined(_WIN32)
+        {dir.File("no/such/folder/x.ini"), {3 /* ERROR_PATH_NOT_FOUND */, std::system_category()}},
+#else
+        {dir.File("no/such/folder/x.ini"), std::make_error_code(std::errc::no_such_file_or_directory)},
+#endif
+        {dir.File("folder.ini"), std::make_error_code(std::errc::is_a_directory)},
     };
-    for (const auto& [path, reason] : cases) {
+    for (const auto& [path, code] : cases) {
+        const std::string reason = code.message();
         SCOPED_TRACE(reason);
         ProfileFile file(path, '#');
         file.FindSection("s");
@@ -108,4 +117,33 @@ TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
     }
     // The full file and the folder in the way, and no temporary file left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 2);
+}
+
+// Names outside ASCII (and outside Windows' ANSI code page) and a target that
+// another handle holds open for a moment, as scanners and indexers do on
+// Windows, are replaced all the same; a temporary name is never clobbered.
+TEST(ProfileFileWrite, ReplacesUnderAnyNamePastABrieflyHeldHandle)
+{
+    TempDir dir;
+    for (const char* name : {"plain.ini", "Vanemark-\u00fc\u0416\u98db.ini"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.Write(name, "[s]\r\nk=1\r\n");
+        std::optional<std::ifstream> holder(std::in_place, TempDir::Native(path), std::ios::binary);
+        ASSERT_TRUE(holder->is_open());
+        std::thread release([&holder] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            holder.reset();
+        });
+        ProfileFile file(path, '#');
+        EXPECT_EQ(file.WriteInt("s", "k", 2), 0);
+        release.join();
+        EXPECT_EQ(TempDir::Read(path), "[s]\r\nk=2\r\n");
+        EXPECT_EQ(file.GetInt("s", "k", 0), 2);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 2);
+    std::error_code error;
+    const auto taken = vanemark::PathFromUtf8(dir.File("plain.ini"));
+    EXPECT_FALSE(vanemark::CreateNewFile(taken, error));
+    EXPECT_EQ(error, std::errc::file_exists);
+    EXPECT_EQ(TempDir::Read(taken.string()), "[s]\r\nk=2\r\n");
 }

@@ -29,20 +29,27 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string File(std::string_view name) const { return (path / name).string(); }
+    // File names are UTF-8, as the program's own paths are on every system.
+    std::string File(std::string_view name) const
+    {
+        const std::u8string text = (path / Native(name)).u8string();
+        return {text.begin(), text.end()};
+    }
 
     std::string Write(std::string_view name, std::string_view bytes) const
     {
-        std::ofstream out(path / name, std::ios::binary);
+        std::ofstream out(path / Native(name), std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return File(name);
     }
 
     static std::string Read(const std::string& file)
     {
-        std::ifstream in(file, std::ios::binary);
+        std::ifstream in(Native(file), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
+
+    static std::filesystem::path Native(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
 
     std::filesystem::path path;
 
