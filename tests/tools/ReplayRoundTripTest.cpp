@@ -71,7 +71,8 @@ TEST(FlightReplay, AClientFollowsARecordedFlightThenSeesTheServerGo)
         }
     }
 
-    DeviceLinkSim replay({.port = 0, .replay = std::make_shared<FlightReplay>(rows, false, 1.0)});
+    const auto recording = std::make_shared<FlightReplay>(rows, false, 1.0);
+    DeviceLinkSim replay({.port = 0, .replay = recording});
     ASSERT_EQ(replay.Start(error), 0) << error;
     DeviceLinkClient client;
     Connect(client, replay.Port());
@@ -79,7 +80,9 @@ TEST(FlightReplay, AClientFollowsARecordedFlightThenSeesTheServerGo)
     bool sawAircraft = false;
     double fastest = 0.0; // replies per second
     ASSERT_TRUE(test::WaitUntil([&] { return client.IsConnected(); }));
-    while (client.IsConnected() && replay.Seconds() < 10.0) {
+    // A slow machine may drop the link for a moment: the values are checked
+    // while it stands, to the end of the recording.
+    while (replay.Seconds() * 1000.0 < static_cast<double>(recording->LengthMs())) {
         const FlightSample shown = Read(client);
         for (std::size_t i = 0; i < shown.values.size(); ++i) {
             // Zero (and the aircraft "0") until the first answer after connecting.
@@ -94,13 +97,12 @@ TEST(FlightReplay, AClientFollowsARecordedFlightThenSeesTheServerGo)
         fastest = std::max(fastest, client.Status().repliesPerSecond);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    const DeviceLinkClient::LinkStatus status = client.Status();
-    EXPECT_TRUE(!status.connected && status.sinceLastReply.has_value() && fastest > 10.0) << fastest;
     EXPECT_EQ(speeds, (std::vector<double>{100.0, 101.0, 102.0}));
     EXPECT_TRUE(sawAircraft);
-    // Silent after the last row's time: the client has seen the server go.
-    EXPECT_GE(replay.Seconds() * 1000.0, static_cast<double>(rows.back().timeMs));
-    EXPECT_FALSE(client.IsConnected());
+    // Then the server falls silent and the client sees it go.
+    EXPECT_TRUE(test::WaitUntil([&] { return !client.IsConnected(); }));
+    const DeviceLinkClient::LinkStatus status = client.Status();
+    EXPECT_TRUE(status.sinceLastReply.has_value() && fastest > 10.0) << fastest;
 }
 
 } // namespace
