@@ -87,14 +87,15 @@ std::uint64_t ClientEngine::TicksToWork() const
     if (const auto beat = static_cast<std::uint64_t>(link.TicksToBeat()); beat > 0) {
         // A beat that loses the link raises its event on time. Otherwise it
         // only queues the heartbeat read, which leaves with the next tick,
-        // and lowers a counter nobody sees: the read's tick is the one to wake for.
+        // and lowers a counter nobody sees: the read's tick is the one to
+        // wake for. Without a read to send, a counter above zero must still
+        // run down on time.
         const std::int32_t level = link.Counter();
-        if (level == 0) {
+        const bool sendsRead = HeartbeatKey() != nullptr;
+        if (level == 0 || (level > 0 && !sendsRead)) {
             consider(beat);
-        } else if (HeartbeatKey() != nullptr) {
+        } else if (sendsRead) {
             consider(beat + 1);
-        } else if (level > 0) {
-            consider(beat); // no read to send, but the counter must still run down
         }
     }
     return next;
