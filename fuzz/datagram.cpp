@@ -56,11 +56,9 @@ bool Holds(const DeviceLinkKey& key, std::string_view raw)
     if (std::smatch match; std::regex_match(text, match, carry)) {
         const double whole = ParseDouble(match[2].str()) + 1.0;
         const double expected = match[1] == "-" ? -whole : whole;
-        if (integer) {
-            return value == std::clamp(expected, double{INT_MIN}, double{INT_MAX});
-        }
-        // Carried on the digits, so a long integer part may round differently.
-        return value == expected || std::abs(value - expected) <= std::abs(expected) * 4e-16;
+        // Carried on the digits, so a long integer part may round differently; an int saturates.
+        return integer ? value == std::clamp(expected, double{INT_MIN}, double{INT_MAX})
+                       : value == expected || std::abs(value - expected) <= std::abs(expected) * 4e-16;
     }
     const double number = std::regex_match(text, negativeZero) ? 0.0 : integer ? ParseInt(text) : ParseDouble(text);
     return (value == number && std::signbit(value) == std::signbit(number)) ||

@@ -107,12 +107,8 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
 TEST_F(ProtocolTest, ServerNumberSlipsAndEscapes)
 {
     StartClient();
-    struct Row {
-        std::string datagram;
-        double speed;
-        std::string title;
-    };
-    const Row rows[] = {
+    // A datagram, then speed (key 30) and title (key 22) after it.
+    const std::tuple<std::string, double, std::string> rows[] = {
         {R"(A/22\t/30\0.100)", 1.0, "t"},          {R"(A/22\t/30\-0.100)", -1.0, "t"},
         {R"(A/22\t/30\250.100)", 251.0, "t"},      {R"(A/22\t/30\-999.100)", -1000.0, "t"},
         {R"(A/22\t/30\-0.00)", 0.0, "t"},          {R"(A/22\t/30\-0.50)", -0.5, "t"},
@@ -121,18 +117,17 @@ TEST_F(ProtocolTest, ServerNumberSlipsAndEscapes)
         {R"(A/22\Mk.V\/2b/30\6)", 6.0, "Mk.V/2b"}, {R"(A/22\a\\/30\7)", 7.0, "a\\"},
         {R"(A/22\a\b/30\8)", 8.0, "a\\b"},         {R"(A/999\x\/1/30\9/22\u)", 9.0, "u"},
     };
-    for (const Row& row : rows) {
+    for (const auto& [datagram, speed, title] : rows) {
         log.clear();
-        Reply(row.datagram);
+        Reply(datagram);
         ASSERT_TRUE(WaitUntil([&] {
             engine.OnTick();
-            return Logged("Received: " + row.datagram + "\n");
-        })) << row.datagram;
-        std::string title;
-        client.GetKeyText(22, title, 0);
-        EXPECT_EQ(std::tuple(Value(30), std::signbit(Value(30)), title),
-                  std::tuple(row.speed, std::signbit(row.speed), row.title))
-            << row.datagram;
+            return Logged("Received: " + datagram + "\n");
+        })) << datagram;
+        std::string shown;
+        client.GetKeyText(22, shown, 0);
+        EXPECT_EQ(std::tuple(Value(30), std::signbit(Value(30)), shown), std::tuple(speed, std::signbit(speed), title))
+            << datagram;
     }
 }
 
