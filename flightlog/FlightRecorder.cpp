@@ -47,7 +47,7 @@ bool FlightRecorder::Open(const std::filesystem::path& filePath, Clock::time_poi
     path = filePath;
     error.clear();
     pending.clear();
-    pending.reserve(64 * 1024);
+    pending.reserve(std::size_t{64} * 1024);
     errno = 0;
     file = std::fopen(path.string().c_str(), "wb");
     if (file == nullptr) {

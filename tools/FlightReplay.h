@@ -14,8 +14,8 @@ namespace vanemark {
 // round and round.
 class FlightReplay {
 public:
-    // rows: as the reader returns them, at least one, times never going back.
-    FlightReplay(std::vector<FlightSample> rows, bool loop, double rate);
+    // samples: as the reader returns them, at least one, times never going back.
+    FlightReplay(std::vector<FlightSample> samples, bool loopAtEnd, double speed);
 
     // The row in force `seconds` into the replay; nullptr once a replay
     // without loop has run past its end.
