@@ -23,7 +23,10 @@ public:
     // Checked first so that lines nobody reads are never formatted.
     bool Logging() const { return hasLogger.load(std::memory_order_relaxed); }
     void Log(const char* format, ...) const
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+        // Formatted by MinGW's C99 printf family (%zu), not the system's.
+        __attribute__((format(gnu_printf, 2, 3)))
+#elif defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))
 #endif
         ;

@@ -5,6 +5,10 @@
 #include <initializer_list>
 #include <string>
 
+#if defined(_WIN32)
+#include <mstcpip.h>
+#endif
+
 namespace vanemark {
 
 namespace {
@@ -53,6 +57,31 @@ bool ResolveV4(asio::io_context& io, std::string_view host, asio::ip::address_v4
     return true;
 }
 
+#if defined(_WIN32)
+// Windows fails the read of a datagram longer than the buffer (WSAEMSGSIZE)
+// where POSIX cuts it quietly; the buffer holds the datagram's start either
+// way, and a full buffer is how the caller tells that it went on. Asio hides
+// that error and reports a size Windows does not promise (Wine gives 0), so
+// this one read goes to the system itself.
+std::size_t ReceiveCut(SOCKET handle, std::span<char> buffer, asio::ip::udp::endpoint& sender, std::error_code& ec)
+{
+    sockaddr_in from{};
+    int fromLength = sizeof(from);
+    int got = ::recvfrom(handle, buffer.data(), static_cast<int>(buffer.size()), 0, reinterpret_cast<sockaddr*>(&from),
+                         &fromLength);
+    if (got == SOCKET_ERROR) {
+        const int code = ::WSAGetLastError();
+        if (code != WSAEMSGSIZE) {
+            ec.assign(code, asio::error::get_system_category());
+            return 0;
+        }
+        got = static_cast<int>(buffer.size());
+    }
+    sender = asio::ip::udp::endpoint(asio::ip::address_v4(ntohl(from.sin_addr.s_addr)), ntohs(from.sin_port));
+    return static_cast<std::size_t>(got);
+}
+#endif
+
 } // namespace
 
 int DeviceLinkSocket::Open(std::string_view host, int port, std::string_view localAddress, std::string& error)
@@ -91,6 +120,17 @@ int DeviceLinkSocket::Open(std::string_view host, int port, std::string_view loc
     if (!ec) {
         socket.non_blocking(true, ec);
     }
+#if defined(_WIN32)
+    if (!ec) {
+        // Windows turns the ICMP "port unreachable" of a request nobody
+        // listened to into WSAECONNRESET on a later read. A simulator not
+        // running yet is the heartbeat's to notice, not a socket error.
+        DWORD off = FALSE;
+        DWORD returned = 0;
+        ::WSAIoctl(socket.native_handle(), SIO_UDP_CONNRESET, &off, sizeof(off), nullptr, 0, &returned, nullptr,
+                   nullptr);
+    }
+#endif
     if (ec) {
         error = Concat({"Unable to open the UDP socket: ", ec.message()});
         Close();
@@ -127,7 +167,11 @@ DeviceLinkSocket::ReadResult DeviceLinkSocket::Receive(std::span<char> buffer)
         return result;
     }
     std::error_code ec;
+#if defined(_WIN32)
+    result.size = ReceiveCut(socket.native_handle(), buffer, result.sender, ec);
+#else
     result.size = socket.receive_from(asio::buffer(buffer.data(), buffer.size()), result.sender, 0, ec);
+#endif
     if (ec == asio::error::would_block || ec == asio::error::try_again) {
         result.size = 0;
         return result;
