@@ -18,7 +18,7 @@ int main(int argc, char** argv)
         }
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (entry.is_regular_file()) {
-                std::fprintf(stderr, "replay %s\n", entry.path().c_str());
+                std::fprintf(stderr, "replay %s\n", entry.path().string().c_str());
                 std::ifstream in(entry.path(), std::ios::binary);
                 const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
                 LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
