@@ -9,9 +9,12 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <tuple>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
 #include <vector>
 
 namespace vanemark {
@@ -118,7 +121,15 @@ TEST(SimCommandLine, ReadsEveryOptionWithDefaults)
 // answers, it is asked for key 22.
 std::pair<int, std::string> RunProgram(const std::string& arguments)
 {
+#if defined(_WIN32)
+    // cmd.exe drops the outermost quotes of the line it is given.
+    std::string command = "\"\"";
+    command.append(std::filesystem::absolute(DEVICELINK_SIM_EXE).make_preferred().string());
+    command.append("\" ").append(arguments).append(" 2>&1\"");
+    FILE* pipe = _popen(command.c_str(), "r");
+#else
     FILE* pipe = popen(("'" DEVICELINK_SIM_EXE "' " + arguments + " 2>&1").c_str(), "r");
+#endif
     std::string output;
     std::array<char, 256> line{};
     while (pipe != nullptr && fgets(line.data(), line.size(), pipe) != nullptr) {
@@ -127,8 +138,12 @@ std::pair<int, std::string> RunProgram(const std::string& arguments)
         }
         output += line.data();
     }
+#if defined(_WIN32)
+    return {pipe != nullptr ? _pclose(pipe) : -1, output};
+#else
     const int status = pipe != nullptr ? pclose(pipe) : -1;
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+#endif
 }
 
 // Bad options and a busy port end the program with a message that names them.
