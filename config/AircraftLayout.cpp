@@ -1,5 +1,7 @@
 #include "config/AircraftLayout.h"
 
+#include "core/PlatformFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -79,15 +81,15 @@ std::string AircraftLayoutPath(const std::string& settingsPath, std::string_view
     if (file.empty()) {
         return {};
     }
-    const std::filesystem::path folder = std::filesystem::path(settingsPath).parent_path() / kAircraftLayoutFolder;
-    return (folder / file).string();
+    const std::filesystem::path folder = PathFromUtf8(settingsPath).parent_path() / kAircraftLayoutFolder;
+    return Utf8FromPath(folder / file);
 }
 
 std::string ChooseLayoutFile(const std::string& settingsPath, std::string_view aircraft, const std::string& pilotLayout)
 {
     std::string own = AircraftLayoutPath(settingsPath, aircraft);
     std::error_code ec;
-    if (!own.empty() && std::filesystem::is_regular_file(own, ec)) {
+    if (!own.empty() && std::filesystem::is_regular_file(PathFromUtf8(own), ec)) {
         return own;
     }
     return pilotLayout;

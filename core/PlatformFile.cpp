@@ -27,6 +27,12 @@ std::error_code Errno()
 
 } // namespace
 
+std::string Utf8FromPath(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
 #if defined(_WIN32)
 
 namespace {

@@ -20,6 +20,7 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 // Windows would otherwise read a narrow path in the ANSI code page, and a
 // folder name outside that code page could not be reached at all.
 std::filesystem::path PathFromUtf8(const std::string& utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 // Opened for reading without keeping anyone else from replacing or deleting
 // the file meanwhile; null with the reason in `error`.

@@ -39,7 +39,7 @@ TEST(AircraftLayout, OwnFileBesideTheSettingsElseThePilotLayout)
     const vanemark::test::TempDir dir;
     fs::create_directories(dir.path / "layouts" / "Spitfire.cfg");
     const std::string settings = dir.File("Vanemark.ini");
-    const std::string own = dir.Write("layouts/Bf_109.cfg", "[window]\r\n");
+    const std::string own = dir.Write((fs::path("layouts") / "Bf_109.cfg").string(), "[window]\r\n");
     EXPECT_EQ(AircraftLayoutPath(settings, "Bf 109"), own);
     EXPECT_EQ(AircraftLayoutPath("Vanemark.ini", "Bf 109"), (fs::path("layouts") / "Bf_109.cfg").string());
     EXPECT_EQ(ChooseLayoutFile(settings, "Bf 109", "pilot.cfg"), own);
