@@ -5,14 +5,18 @@
 #include "app/LinkKeys.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
+#include "app/TrayIcon.h"
 #include "config/IntervalRules.h"
+#include "config/OverlaySettings.h"
 #include "config/ServerSetting.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsSchema.h"
 #include "config/WindowPosition.h"
+#include "core/ProfileEdit.h"
 #include "core/ProfileFile.h"
 #include "panel/CPanelCtrl.h"
 #include "panel/PanelLayout.h"
+#include "settings/SaveFailure.h"
 #include "timing/HighResTimer.h"
 
 #include <QApplication>
@@ -107,11 +111,45 @@ bool CVanemarkDlg::OnInitDialog()
     interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
     StartClient(profile);
 
-    showTitle = false;
-    panel->SetShowTitle(false);
+    const PanelFontSetting font = ReadPanelFont(profile);
+    fontName = font.name;
+    fontSize = font.size;
+    showTitle = font.showTitle;
+    panel->SetShowTitle(showTitle);
     panel->SetFont(QString::fromStdString(fontName), fontSize);
+    overlay = ReadOverlaySettings(profile);
+    panel->SetSpeedUnit(overlay.speedUnit);
+    // Left alone at 100 %, so a window without the key is the window it always was.
+    if (overlay.opacity != kOpacityDefault) {
+        setWindowOpacity(overlay.opacity / 100.0);
+    }
     PlaceFromPosition(profile);
+    SetUpTray();
+    // Locked with no tray to unlock from would leave the window out of reach.
+    if (!options.unlock && ReadLocked(profile) && tray != nullptr) {
+        ApplyLock(true);
+    }
+    UpdateIdleVisibility();
     return true;
+}
+
+void CVanemarkDlg::SetUpTray()
+{
+    if (!TrayAvailable()) {
+        return;
+    }
+    tray = new TrayIcon(windowIcon(), this);
+    tray->SetToolTip(windowTitle());
+    connect(this, &QWidget::windowTitleChanged, tray, &TrayIcon::SetToolTip);
+    connect(tray, &TrayIcon::unlockRequested, this, [this] { SetLocked(false); });
+    // Queued: the dialog must not run inside the tray menu's own handler.
+    connect(tray, &TrayIcon::settingsRequested, this, &CVanemarkDlg::OpenSettings, Qt::QueuedConnection);
+    connect(tray, &TrayIcon::exitRequested, this, &CVanemarkDlg::RunExitSequence, Qt::QueuedConnection);
+}
+
+bool CVanemarkDlg::TrayAvailable() const
+{
+    return TrayIcon::Available();
 }
 
 void CVanemarkDlg::DeleteStaleLog() const
@@ -192,13 +230,36 @@ ScreenRect CVanemarkDlg::DesktopAt(const QPoint& globalPos) const
     return ToScreenRect(screen->geometry());
 }
 
+std::vector<ScreenRect> CVanemarkDlg::ScreenRects() const
+{
+    std::vector<ScreenRect> rects;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        rects.push_back(ToScreenRect(screen->geometry()));
+    }
+    return rects;
+}
+
 void CVanemarkDlg::PlaceFromPosition(ProfileFile& profile)
 {
     using namespace settings;
     const StoredPosition stored =
         ParsePosition(profile.GetString(kSection, kPositionKey, kPositionDefault, kTextBuffer));
-    const ScreenRect r = PlaceWindow(stored.left, stored.top, windowSize.width(), windowSize.height(),
-                                     panel->MinimumWidth(), panel->LineHeight(), DesktopAt({stored.left, stored.top}));
+    PlaceAt({stored.left, stored.top});
+    // A monitor unplugged since the last run may have taken the window with
+    // it: bring it onto the nearest screen that is still there.
+    const ScreenRect placed = ToScreenRect(geometry());
+    const ScreenRect rescued = RescueWindow(placed, ScreenRects());
+    if (!(rescued == placed)) {
+        PlaceAt({rescued.left, rescued.top});
+    }
+}
+
+void CVanemarkDlg::PlaceAt(QPoint topLeft)
+{
+    const std::int32_t scale = overlay.scale;
+    panel->SetScale(scale);
+    const ScreenRect r = PlaceWindow(topLeft.x(), topLeft.y(), windowSize.width() * scale, windowSize.height() * scale,
+                                     panel->MinimumWidth() * scale, panel->LineHeight() * scale, DesktopAt(topLeft));
     setFixedSize(r.Width(), r.Height());
     setGeometry(r.left, r.top, r.Width(), r.Height());
 }
@@ -224,6 +285,90 @@ void CVanemarkDlg::SetShowTitle(bool show)
     showTitle = show;
     panel->SetShowTitle(show);
     panel->Refresh();
+}
+
+void CVanemarkDlg::SetOverlay(const settings::OverlaySettings& value)
+{
+    settings::OverlaySettings next = value;
+    next.scale = settings::ClampScale(next.scale);
+    next.opacity = settings::ClampOpacity(next.opacity);
+    const bool rescale = next.scale != overlay.scale;
+    overlay = next;
+    setWindowOpacity(overlay.opacity / 100.0);
+    panel->SetSpeedUnit(overlay.speedUnit);
+    if (rescale) {
+        // The top-left corner stays; a larger window is pulled back at right and bottom.
+        PlaceAt(pos());
+    }
+    panel->Refresh();
+    UpdateIdleVisibility();
+}
+
+bool CVanemarkDlg::SetLocked(bool lock)
+{
+    if (lock && tray == nullptr) {
+        return false;
+    }
+    if (lock == locked) {
+        return true;
+    }
+    ApplyLock(lock);
+    if (options.snapshotPath) {
+        return true;
+    }
+    ProfileFile file = settings::OpenSettings(settingsFileName);
+    ProfileEdit edit(file);
+    edit.SetInt(settings::kSection, settings::kLockedKey, lock ? 1 : 0);
+    if (edit.Commit() != 0) {
+        ShowSaveFailure(nullptr, settingsFileName, edit.Error());
+    }
+    return true;
+}
+
+void CVanemarkDlg::ApplyLock(bool lock)
+{
+    locked = lock;
+    dragging = false;
+    // A new window flag recreates the native window hidden; Qt asks for a
+    // show() again, and the place must survive it.
+    const bool wasWanted = wantVisible;
+    const QRect place = geometry();
+    setWindowFlag(Qt::WindowTransparentForInput, lock);
+    setGeometry(place);
+    if (wasWanted) {
+        setVisible(true);
+    }
+    UpdateTray();
+}
+
+bool CVanemarkDlg::IdleHidden() const
+{
+    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && !client.IsConnected();
+}
+
+void CVanemarkDlg::setVisible(bool visible)
+{
+    wantVisible = visible;
+    QWidget::setVisible(visible && !IdleHidden());
+    UpdateTray();
+}
+
+void CVanemarkDlg::UpdateIdleVisibility()
+{
+    const bool shown = wantVisible && !IdleHidden();
+    if (shown != isVisible()) {
+        QWidget::setVisible(shown);
+    }
+    UpdateTray();
+}
+
+void CVanemarkDlg::UpdateTray()
+{
+    if (tray == nullptr) {
+        return;
+    }
+    tray->SetUnlockEnabled(locked);
+    tray->SetVisible(!exitDone && (locked || IdleHidden()));
 }
 
 PanelColours CVanemarkDlg::Colours() const
@@ -271,6 +416,7 @@ void CVanemarkDlg::RunExitSequence()
     exitDone = true;
     StopClient();
     SavePosition();
+    UpdateTray();
     Q_EMIT finished(0);
     close();
 }
@@ -279,6 +425,7 @@ void CVanemarkDlg::FinishSnapshot()
 {
     exitDone = true;
     StopClient();
+    UpdateTray();
     const QString path = QString::fromStdString(*options.snapshotPath);
     const bool written = panel->SaveSnapshot(path);
     if (written) {

@@ -3,6 +3,7 @@
 #include "app/DemoMotion.h"
 #include "app/LaunchOptions.h"
 #include "app/WindowGeometry.h"
+#include "config/OverlaySettings.h"
 #include "devicelink/DeviceLinkClient.h"
 #include "settings/SettingsHost.h"
 
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QMenu;
 
@@ -19,12 +21,16 @@ namespace vanemark {
 
 class CPanelCtrl;
 class ProfileFile;
+class TrayIcon;
 
 // The main window: a fixed-size, frameless, always-on-top tool window that
-// the instrument panel fills. The whole window is a drag handle that snaps
-// to the screen edges; a right click opens "Settings" / "Exit". It owns the
-// DeviceLink client, whose tick thread only posts events here: the cycle,
-// the connection changes and the title all run on this window's thread.
+// the instrument panel fills, at a whole-factor scale. The whole window is a
+// drag handle that snaps to the screen edges; a right click opens the
+// context menu. Locked in place it lets every click through, and a tray icon
+// takes over its menu; with "hide idle" it hides while the simulator is
+// away. It owns the DeviceLink client, whose tick thread only posts events
+// here: the cycle, the connection changes and the title all run on this
+// window's thread.
 class CVanemarkDlg : public QWidget, public SettingsHost {
     Q_OBJECT
 
@@ -64,6 +70,22 @@ public:
     void SetShowTitle(bool show) override;
     PanelColours Colours() const override;
     void SetColours(const PanelColours& colours) override;
+    settings::OverlaySettings Overlay() const override { return overlay; }
+    void SetOverlay(const settings::OverlaySettings& value) override;
+    // Asks the desktop; a test may stand in for a desktop with a tray.
+    bool TrayAvailable() const override;
+
+    // Locked, the window ignores the mouse (clicks reach whatever lies
+    // beneath) and the tray icon offers the way back. Stores key "locked".
+    // Refused (false) where there is no tray to unlock from.
+    bool SetLocked(bool lock);
+    bool Locked() const { return locked; }
+    // Hidden because "hide idle" is on and DeviceLink is not connected.
+    bool IdleHidden() const;
+    // nullptr where the desktop has no tray.
+    TrayIcon* Tray() const { return tray; }
+    // An idle-hidden window stays hidden when shown; it shows on connect.
+    void setVisible(bool visible) override;
 
     bool DemoMode() const { return demo; }
     const CPanelCtrl& Panel() const { return *panel; }
@@ -101,6 +123,14 @@ private:
     void OnKey22();
     void OnDisconnected(std::uint32_t generation);
     void ShowContextMenu(const QPoint& globalPos);
+    void ApplyLock(bool lock);
+    void UpdateIdleVisibility();
+    void UpdateTray();
+    void SetUpTray();
+    // Sizes the window for the layout at the current scale with its top-left
+    // corner at `topLeft`, pulled back inside the screen at right and bottom.
+    void PlaceAt(QPoint topLeft);
+    std::vector<ScreenRect> ScreenRects() const;
     void OpenSettings();
     void StopClient();
     void FinishSnapshot();
@@ -114,6 +144,11 @@ private:
     std::string fontName;
     std::int32_t fontSize = 0;
     bool showTitle = false;
+    settings::OverlaySettings overlay;
+    bool locked = false;
+    // What show() and hide() last asked for; idle hiding keeps it apart from
+    // whether the window is on screen.
+    bool wantVisible = false;
 
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
     DeviceLinkClient client;
@@ -133,6 +168,7 @@ private:
     QPoint dragOffset;
     bool dragging = false;
     QMenu* contextMenu = nullptr;
+    TrayIcon* tray = nullptr; // child object, owned by Qt
     bool exitDone = false;
 };
 

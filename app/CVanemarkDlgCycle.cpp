@@ -76,6 +76,7 @@ void CVanemarkDlg::OnLinkEvent(int linkEvent, std::uint32_t generation)
         break;
     case DeviceLinkClient::Connected:
         panel->Refresh();
+        UpdateIdleVisibility();
         break;
     default:
         break;
@@ -111,5 +112,6 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
     panel->SetValues(values);
     setWindowTitle(AppTitleText());
     panel->Refresh();
+    UpdateIdleVisibility();
 }
 } // namespace vanemark

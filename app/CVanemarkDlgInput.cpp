@@ -10,6 +10,10 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace vanemark {
 
 void CVanemarkDlg::mousePressEvent(QMouseEvent* e)
@@ -79,10 +83,31 @@ void CVanemarkDlg::resizeEvent(QResizeEvent* e)
 
 void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
 {
+    // Every item with what it does, in menu order; the command runs after the
+    // menu has closed, so a dialog it opens is not nested in the menu's loop.
     QMenu menu(this);
-    QAction* settings = menu.addAction(tr("Settings"));
+    std::vector<std::pair<QAction*, std::function<void()>>> commands;
+    const auto add = [&](const QString& text, const char* name, std::function<void()> command) {
+        QAction* action = menu.addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        commands.emplace_back(action, std::move(command));
+        return action;
+    };
+    add(tr("Settings"), "settings", [this] { OpenSettings(); });
+    QAction* lock = add(tr("Lock in place"), "lock", [this] { SetLocked(!locked); });
+    lock->setCheckable(true);
+    lock->setChecked(locked);
+    if (tray == nullptr) {
+        // Locked, only the tray icon could unlock the window.
+        lock->setEnabled(false);
+        const QString why = tr("This desktop has no system tray, so a locked window could not be unlocked.");
+        lock->setStatusTip(why);
+        lock->setToolTip(why);
+        menu.setToolTipsVisible(true);
+    }
     menu.addSeparator();
-    QAction* exit = menu.addAction(tr("Exit"));
+    add(tr("Exit"), "exit", [this] { RunExitSequence(); });
+
     contextMenu = &menu;
     QPointer<CVanemarkDlg> alive(this);
     QAction* chosen = menu.exec(globalPos);
@@ -90,10 +115,11 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
         return;
     }
     contextMenu = nullptr;
-    if (chosen == settings) {
-        OpenSettings();
-    } else if (chosen == exit) {
-        RunExitSequence();
+    for (const auto& [action, command] : commands) {
+        if (action == chosen) {
+            command();
+            break;
+        }
     }
 }
 

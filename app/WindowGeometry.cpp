@@ -61,6 +61,58 @@ std::int32_t SnapAxis(std::int32_t low, std::int32_t high, std::int32_t edgeLow,
 
 } // namespace
 
+namespace {
+
+// Length of the overlap of [a0, a1) and [b0, b1); 0 when they do not meet.
+std::int64_t Overlap(std::int64_t a0, std::int64_t a1, std::int64_t b0, std::int64_t b1)
+{
+    return std::max<std::int64_t>(0, std::min(a1, b1) - std::max(a0, b0));
+}
+
+// Gap between [a0, a1) and [b0, b1) along one axis; 0 when they overlap.
+std::int64_t Gap(std::int64_t a0, std::int64_t a1, std::int64_t b0, std::int64_t b1)
+{
+    return std::max<std::int64_t>({0, b0 - a1, a0 - b1});
+}
+
+// Shifts [low, low + length) into [edgeLow, edgeHigh), the low edge winning
+// when it does not fit.
+std::int64_t Into(std::int64_t low, std::int64_t length, std::int64_t edgeLow, std::int64_t edgeHigh)
+{
+    return std::max(edgeLow, std::min(low, edgeHigh - length));
+}
+
+} // namespace
+
+ScreenRect RescueWindow(const ScreenRect& window, std::span<const ScreenRect> screens, std::int32_t minVisible)
+{
+    const std::int64_t width = window.Width();
+    const std::int64_t height = window.Height();
+    const std::int64_t needX = std::min<std::int64_t>(minVisible, width);
+    const std::int64_t needY = std::min<std::int64_t>(minVisible, height);
+    const ScreenRect* nearest = nullptr;
+    double nearestDistance = 0.0; // squared; a double, as int32 gaps squared overflow 64 bits
+    for (const ScreenRect& s : screens) {
+        if (Overlap(window.left, window.right, s.left, s.right) >= needX &&
+            Overlap(window.top, window.bottom, s.top, s.bottom) >= needY) {
+            return window;
+        }
+        const auto dx = static_cast<double>(Gap(window.left, window.right, s.left, s.right));
+        const auto dy = static_cast<double>(Gap(window.top, window.bottom, s.top, s.bottom));
+        const double distance = dx * dx + dy * dy;
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = &s;
+            nearestDistance = distance;
+        }
+    }
+    if (nearest == nullptr) {
+        return window;
+    }
+    const std::int64_t left = Into(window.left, width, nearest->left, nearest->right);
+    const std::int64_t top = Into(window.top, height, nearest->top, nearest->bottom);
+    return {Narrow(left), Narrow(top), Narrow(left + width), Narrow(top + height)};
+}
+
 ScreenRect DragWindow(const ScreenRect& window, ScreenPoint cursor, ScreenPoint dragOffset, const ScreenRect& desktop,
                       std::int32_t snap)
 {

@@ -3,6 +3,7 @@
 #include "core/ProfileFile.h"
 #include "panel/GaugeGeometry.h"
 #include "panel/GdiCanvas.h"
+#include "panel/PixelScale.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -118,9 +119,13 @@ int CPanelCtrl::HitTestClose(const QPoint& screenPoint) const
     if (!showTitle) {
         return 0;
     }
-    const QPoint origin = mapToGlobal(QPoint(0, 0));
-    const PixelRect windowRect{origin.x(), origin.y(), origin.x() + width(), origin.y() + height()};
-    return CloseHitRect(windowRect, lineHeight).Contains({screenPoint.x(), screenPoint.y()}) ? kCloseHitCode : 0;
+    // The box is laid out at 1x; a screen point maps to the 1x pixel it shows,
+    // rounded toward minus infinity so that a point just above or left of the
+    // panel never lands on its first row or column.
+    const QPoint offset = screenPoint - mapToGlobal(QPoint(0, 0));
+    const auto toBase = [this](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    const PixelRect baseRect{0, 0, width() / scale, height() / scale};
+    return CloseHitRect(baseRect, lineHeight).Contains({toBase(offset.x()), toBase(offset.y())}) ? kCloseHitCode : 0;
 }
 
 QString CPanelCtrl::TitleText() const
@@ -133,7 +138,7 @@ QImage CPanelCtrl::RenderImage()
 {
     Redraw();
     update();
-    return image.copy();
+    return Shown().copy();
 }
 
 bool CPanelCtrl::SaveSnapshot(const QString& pngPath)
@@ -153,10 +158,14 @@ QSize CPanelCtrl::LargestCachedImage() const
 void CPanelCtrl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    // On a screen with more device pixels than logical ones Qt enlarges the
+    // image once more; that too must stay nearest-neighbour, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect area = event->rect();
-    const QRect covered = area & image.rect();
+    const QImage& shown = Shown();
+    const QRect covered = area & shown.rect();
     if (!covered.isEmpty()) {
-        painter.drawImage(covered, image, covered);
+        painter.drawImage(covered, shown, covered);
     }
     // A paint that comes before the first redraw shows the background, not garbage.
     const QRegion uncovered = QRegion(area).subtracted(QRegion(covered));
@@ -179,14 +188,22 @@ void CPanelCtrl::Redraw()
     }
     // A new size gets a new image before anything is drawn, so no stale
     // pixels of the old size can reach the screen.
-    if (image.size() != size()) {
+    const QSize base(width() / scale, height() / scale);
+    if (image.size() != base) {
         image = QImage();
-        if (width() > 0 && height() > 0) {
-            image = QImage(size(), QImage::Format_RGB32);
+        if (base.width() > 0 && base.height() > 0) {
+            image = QImage(base, QImage::Format_RGB32);
         }
     }
-    if (!image.isNull()) {
-        DrawPanel(image);
+    if (image.isNull()) {
+        enlarged = QImage();
+        return;
+    }
+    DrawPanel(image);
+    if (scale > 1) {
+        EnlargeNearest(image, scale, enlarged);
+    } else {
+        enlarged = QImage();
     }
 }
 
@@ -221,8 +238,8 @@ void CPanelCtrl::DrawPanel(QImage& target)
     canvas.Line(stick.centre, stick.knob, stickColour);
     canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
 
-    speedText.Draw(painter, layout.speedBox, QString::fromStdString(FormatSpeed(values.speed)), panelFont, instruments,
-                   true);
+    speedText.Draw(painter, layout.speedBox, QString::fromStdString(settings::FormatSpeed(values.speed, speedUnit)),
+                   panelFont, instruments, true);
 
     for (std::size_t i = 0; i < bars.size(); ++i) {
         bars[i].Draw(painter, values.bars[i]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/PanelColours.h"
+#include "config/SpeedUnit.h"
 #include "panel/BarElement.h"
 #include "panel/CachedLayer.h"
 #include "panel/CachedText.h"
@@ -72,6 +73,16 @@ public:
     int MinimumWidth() const { return minimumWidth; }
     const QFont& PanelFont() const { return panelFont; }
 
+    // The panel is laid out and drawn at 1x, then every pixel is shown as a
+    // factor x factor block: the widget is the 1x size times the factor.
+    // Does not resize or redraw.
+    void SetScale(int factor) { scale = factor < 1 ? 1 : factor; }
+    int Scale() const { return scale; }
+
+    // The unit of the speed read-out; the values stay in km/h. Does not redraw.
+    void SetSpeedUnit(settings::SpeedUnit unit) { speedUnit = unit; }
+    settings::SpeedUnit SpeedUnit() const { return speedUnit; }
+
     // Redraws into the image and paints it at once, without erase. GUI thread only.
     void Refresh();
 
@@ -83,12 +94,14 @@ public:
     QString TitleText() const;
 
     // Redraws at the current widget size (resize() works without showing the
-    // window) and returns a copy of the image.
+    // window) and returns a copy of what the widget shows, at the scale.
     QImage RenderImage();
     // RenderImage() written as PNG; false if the file cannot be written.
     bool SaveSnapshot(const QString& pngPath);
-    // The back buffer as last drawn (null before the first redraw).
+    // The 1x back buffer as last drawn (null before the first redraw).
     const QImage& Image() const { return image; }
+    // What paintEvent copies: the back buffer enlarged by the scale.
+    const QImage& Shown() const { return scale == 1 ? image : enlarged; }
     // The largest image any of the panel's caches holds, in pixels on each side.
     QSize LargestCachedImage() const;
 
@@ -111,6 +124,8 @@ private:
     PanelColours colours;
     std::array<BarElement, BarCount> bars{};
     bool showTitle = false;
+    int scale = 1;
+    settings::SpeedUnit speedUnit = settings::SpeedUnit::Kmh;
     QString fontFace = QStringLiteral("Courier New");
     int fontSize = 10;
     QFont panelFont;
@@ -119,6 +134,7 @@ private:
     int spaceWidth = 0;
     int minimumWidth = 0;
     QImage image;
+    QImage enlarged; // unused at scale 1
     CachedText speedText;
     CachedText titleText;
     CachedLayer flapsWedge;

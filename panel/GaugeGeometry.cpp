@@ -1,10 +1,6 @@
 #include "panel/GaugeGeometry.h"
 
-#include "core/NumberText.h"
-
 #include <cmath>
-#include <cstdint>
-#include <limits>
 #include <numbers>
 
 namespace vanemark {
@@ -40,22 +36,6 @@ int TruncToPixel(double v)
         return -static_cast<int>(kLimit);
     }
     return static_cast<int>(v);
-}
-
-std::string FormatSpeed(double speed)
-{
-    // Saturate rather than overflow: the value comes from the network.
-    std::int32_t shown = 0;
-    if (std::isnan(speed)) {
-        shown = 0;
-    } else if (speed >= 2147483647.0) {
-        shown = std::numeric_limits<std::int32_t>::max();
-    } else if (speed <= -2147483648.0) {
-        shown = std::numeric_limits<std::int32_t>::min();
-    } else {
-        shown = static_cast<std::int32_t>(speed);
-    }
-    return FormatInt(shown) + " kmh";
 }
 
 FlapsGeometry ComputeFlaps(const PanelLayout& layout, double flaps)

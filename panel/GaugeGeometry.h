@@ -3,7 +3,6 @@
 #include "panel/PanelLayout.h"
 
 #include <array>
-#include <string>
 
 namespace vanemark {
 
@@ -50,9 +49,6 @@ TitleGeometry ComputeTitle(int clientWidth, int lineHeight, int spaceWidth);
 
 // The close box as the hit test sees it, from the panel's window rectangle in screen coordinates.
 PixelRect CloseHitRect(const PixelRect& windowRect, int lineHeight);
-
-// The speed read-out, "%d kmh" of the speed truncated toward zero (-3.7 shows as -3).
-std::string FormatSpeed(double speed);
 
 // trunc() of the drawing rules: toward zero, saturating instead of overflowing for absurd values.
 int TruncToPixel(double v);

@@ -8,12 +8,15 @@
 #include "settings/SettingsHost.h"
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vanemark {
 
@@ -49,30 +52,34 @@ bool CColorPage::OnInitDialog()
             grid->addWidget(second, row, 2);
         }
     };
-    // "Backgound:" is the label users know from the dialog, spelling included.
-    addRow(0, tr("Backgound:"), buttons[PanelColours::Background], nullptr);
+    addRow(0, tr("Background:"), buttons[PanelColours::Background], nullptr);
     addRow(1, tr("Instruments:"), buttons[PanelColours::Instruments], nullptr);
     addRow(2, tr("Flaps positions:"), buttons[PanelColours::FlapsMarks], nullptr);
     addRow(3, tr("Pitch:"), buttons[PanelColours::PitchUp], buttons[PanelColours::PitchDown]);
     addRow(4, tr("Stick:"), buttons[PanelColours::Stick], nullptr);
     grid->setColumnStretch(3, 1);
 
-    // The font row and the title check box exist but are never offered.
+    auto* fontRow = new QHBoxLayout;
     auto* fontLabel = new QLabel(tr("Font:"), this);
-    auto* fontNameLabel = new QLabel(tr(" Font Name"), this);
+    fontNameLabel = new QLabel(this);
+    fontNameLabel->setObjectName(QStringLiteral("fontName"));
     fontNameLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* fontButton = new QPushButton(tr("..."), this);
+    fontButton->setObjectName(QStringLiteral("chooseFont"));
+    fontButton->setToolTip(tr("Choose the panel font"));
+    fontLabel->setBuddy(fontButton);
+    fontRow->addWidget(fontLabel);
+    fontRow->addWidget(fontNameLabel, 1);
+    fontRow->addWidget(fontButton);
+    connect(fontButton, &QPushButton::clicked, this, [this] { ChooseFont(); });
     showTitleCheck = new QCheckBox(tr("Show window title"), this);
     showTitleCheck->setObjectName(QStringLiteral("showTitle"));
-    for (QWidget* hidden : {static_cast<QWidget*>(fontLabel), static_cast<QWidget*>(fontNameLabel),
-                            static_cast<QWidget*>(fontButton), static_cast<QWidget*>(showTitleCheck)}) {
-        hidden->setEnabled(false);
-        hidden->setVisible(false);
-    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(group);
+    layout->addLayout(fontRow);
+    layout->addWidget(showTitleCheck);
     layout->addStretch(1);
     AddButtonRow(*layout);
 
@@ -85,10 +92,31 @@ bool CColorPage::OnInitDialog()
         buttons[i]->SetColor(static_cast<std::uint32_t>(colours.colour[i]));
     }
 
-    showTitle = settings::OpenSettings(settingsPath).GetInt(settings::kSection, settings::kShowTitleKey, 0) != 0;
+    showTitle = owner.ShowTitle();
     showTitleCheck->setChecked(showTitle);
-    fontNameLabel->setText(QString::fromStdString(fontName));
+    ShowFontName();
     return true;
+}
+
+void CColorPage::ShowFontName()
+{
+    fontNameLabel->setText(tr("%1, %2 pt").arg(QString::fromStdString(fontName)).arg(fontSize));
+}
+
+void CColorPage::ChooseFont()
+{
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, QFont(QString::fromStdString(fontName), std::max(1, fontSize)),
+                                            this, tr("Panel font"));
+    if (!chosen) {
+        return;
+    }
+    fontName = font.family().toStdString();
+    // A font given in pixels has no point size; keep the one the panel had.
+    if (font.pointSize() > 0) {
+        fontSize = font.pointSize();
+    }
+    ShowFontName();
 }
 
 void CColorPage::OnOK()
@@ -98,8 +126,6 @@ void CColorPage::OnOK()
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         colours.colour[i] = static_cast<Colour>(buttons[i]->GetColor());
     }
-    // The title key is written only when the state changes, as the window
-    // does not read it at start-up.
     const bool titleChanges = owner.ShowTitle() != showTitle;
 
     ProfileFile file = settings::OpenSettings(settingsPath);
@@ -107,9 +133,7 @@ void CColorPage::OnOK()
     settings::WriteColours(edit, colours);
     edit.Set(settings::kSection, settings::kFontNameKey, fontName);
     edit.SetInt(settings::kSection, settings::kFontSizeKey, fontSize);
-    if (titleChanges) {
-        edit.SetInt(settings::kSection, settings::kShowTitleKey, showTitle ? 1 : 0);
-    }
+    edit.SetInt(settings::kSection, settings::kShowTitleKey, showTitle ? 1 : 0);
     const int saved = edit.Commit();
 
     // The running window takes the values whether or not they could be stored.

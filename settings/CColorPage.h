@@ -8,14 +8,14 @@
 #include <string>
 
 class QCheckBox;
+class QLabel;
 
 namespace vanemark {
 
 class CColourButton;
 class SettingsHost;
 
-// The six panel colours, plus the panel font and the title state, which the
-// page carries along unchanged (their controls stay hidden). "Apply" stores
+// The six panel colours, the panel font and the title strip. "Apply" stores
 // everything in section "settings" and hands it to the running window at once.
 class CColorPage : public CSettingsPage {
     Q_OBJECT
@@ -31,6 +31,10 @@ protected:
     void OnOK() override;
 
 private:
+    // The font dialog; the choice waits for "Apply" like the colours.
+    void ChooseFont();
+    void ShowFontName();
+
     SettingsHost& owner;
     std::string settingsPath;
 
@@ -40,6 +44,7 @@ private:
 
     std::array<CColourButton*, PanelColours::RoleCount> buttons{};
     QCheckBox* showTitleCheck = nullptr;
+    QLabel* fontNameLabel = nullptr;
 };
 
 } // namespace vanemark

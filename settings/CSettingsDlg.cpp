@@ -2,6 +2,7 @@
 
 #include "settings/CColorPage.h"
 #include "settings/CGeneralPage.h"
+#include "settings/CWindowPage.h"
 #include "settings/GuardedCall.h"
 #include "settings/SettingsHost.h"
 
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace vanemark {
 
@@ -29,6 +32,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     pageList->setObjectName(QStringLiteral("pageList"));
     pageList->addItem(tr("General"));
     pageList->addItem(tr("Color settings"));
+    pageList->addItem(tr("Window"));
     label->setBuddy(pageList);
     top->addWidget(label);
     top->addWidget(pageList, 1);
@@ -45,6 +49,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
 
     AddPage(generalPageId);
     AddPage(colorPageId);
+    AddPage(windowPageId);
     pageList->setCurrentIndex(0);
     ShowPage(generalPageId);
     connect(pageList, &QComboBox::currentIndexChanged, this,
@@ -63,6 +68,8 @@ std::unique_ptr<CSettingsPage> CSettingsDlg::CreatePage(int templateId)
         return std::make_unique<CGeneralPage>(owner, settingsPath);
     case colorPageId:
         return std::make_unique<CColorPage>(owner, settingsPath);
+    case windowPageId:
+        return std::make_unique<CWindowPage>(owner, settingsPath);
     default:
         return nullptr;
     }
@@ -72,10 +79,9 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    if (index == 0) {
-        ShowPage(generalPageId);
-    } else if (index == 1) {
-        ShowPage(colorPageId);
+    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId};
+    if (index >= 0 && index < static_cast<int>(std::size(kPages))) {
+        ShowPage(kPages[index]);
     }
 }
 

@@ -19,6 +19,7 @@ class CSettingsDlg : public CPageHostDlg {
 public:
     static constexpr int generalPageId = 133;
     static constexpr int colorPageId = 134;
+    static constexpr int windowPageId = 135;
 
     // Keeps a copy of the owner's settings path for the pages.
     explicit CSettingsDlg(SettingsHost& owner, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/OverlaySettings.h"
 #include "config/PanelColours.h"
 
 #include <cstdint>
@@ -39,6 +40,14 @@ public:
     // The six panel colours; SetColours hands them to the panel and redraws it.
     virtual PanelColours Colours() const = 0;
     virtual void SetColours(const PanelColours& colours) = 0;
+
+    // Scale, opacity, speed unit and hiding while idle. SetOverlay holds the
+    // numbers to their ranges and applies everything at once, redrawing.
+    virtual settings::OverlaySettings Overlay() const = 0;
+    virtual void SetOverlay(const settings::OverlaySettings& overlay) = 0;
+    // Whether the desktop shows tray icons; hiding the window needs one, or
+    // nothing could bring it back.
+    virtual bool TrayAvailable() const = 0;
 
 protected:
     SettingsHost() = default;

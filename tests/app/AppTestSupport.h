@@ -46,15 +46,22 @@ private:
 // A closed local port, so that a window talks to nobody.
 inline const std::string kNowhere = "server=9 127.0.0.1\n";
 
+// The window on a desktop with a system tray, which the offscreen platform lacks.
+struct TrayDesktopWindow : CVanemarkDlg {
+    using CVanemarkDlg::CVanemarkDlg;
+    bool TrayAvailable() const override { return true; }
+};
+
 // Writes `settings` (when not empty) as section "settings" of Vanemark.ini
 // and starts a window on it, shown and exposed when `show` is set.
-inline std::unique_ptr<CVanemarkDlg> StartWindow(WorkFolder& folder, const std::string& settings, bool show = false,
-                                                 LaunchOptions options = {})
+template <class Window = CVanemarkDlg>
+std::unique_ptr<Window> StartWindow(WorkFolder& folder, const std::string& settings, bool show = false,
+                                    LaunchOptions options = {})
 {
     if (!settings.empty()) {
         folder.Write("Vanemark.ini", "[settings]\n" + settings);
     }
-    auto window = std::make_unique<CVanemarkDlg>(std::move(options));
+    auto window = std::make_unique<Window>(std::move(options));
     window->OnInitDialog();
     if (show) {
         window->show();

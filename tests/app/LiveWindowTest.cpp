@@ -3,6 +3,7 @@
 
 #include "app/AppEvents.h"
 #include "app/CVanemarkDlg.h"
+#include "app/TrayIcon.h"
 #include "panel/CPanelCtrl.h"
 #include "tools/DeviceLinkSim.h"
 
@@ -76,7 +77,9 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     ::dup2(::fileno(capture), 2);
     LaunchOptions verbose;
     verbose.verbose = true;
-    const auto owned = StartWindow(folder, ServerSettings(port) + "position=30 0 40 0\n", false, verbose);
+    // With "hide idle" the window shows only while the link is up.
+    const auto owned = StartWindow<TrayDesktopWindow>(
+        folder, ServerSettings(port) + "position=30 0 40 0\nhide idle=1\n", false, verbose);
     CVanemarkDlg& window = *owned;
     EXPECT_EQ(window.windowTitle(), kDefaultTitle);
     window.show();
@@ -84,6 +87,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
 
     // The aircraft name arrives as key 22 and becomes the title.
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Trainer Mk.II"); }));
+    EXPECT_TRUE(window.isVisible());
     std::fflush(stderr);
     ::dup2(savedStderr, 2);
     ::close(savedStderr);
@@ -99,6 +103,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     OnEvent(window, CycleEvent::EventType(), [&] { cycles.emplace_back(window.windowTitle(), panel.Values()); });
     sim.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == kDefaultTitle; }));
+    EXPECT_TRUE(!window.isVisible() && window.Tray()->IsVisible());
     const std::size_t lossSeenAt = cycles.size();
     EXPECT_TRUE(QTest::qWaitFor([&] { return cycles.size() > lossSeenAt; }, 10 * kInterval));
     const auto firstAfterLoss =
@@ -115,6 +120,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     sim->SetValue(22, "Second Flight");
     sim->SetValue(30, "300.0");
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Second Flight"); }));
+    EXPECT_TRUE(window.isVisible() && !window.Tray()->IsVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel.Values().speed == 300.0; }, 4 * kInterval + 2000));
     // A one-character name is not a title.
     sim->SetValue(22, "X");

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DemoMotion.h"
 #include "app/PlatformChoice.h"
+#include "app/WindowGeometry.h"
 #include "config/WindowPosition.h"
 
 #include <gtest/gtest.h>
@@ -90,4 +91,31 @@ TEST(LogFileName, ReplacesOnlyTheFileNamesOwnExtension)
                                                           {"conf.d/my.settings.ini", "conf.d/my.settings.log"}}) {
         EXPECT_EQ(settings::LogFileNameFor(settings), log);
     }
+}
+
+// One 1280 x 800 screen, or that screen with a 1920 x 1080 one to its right,
+// top-aligned; windows of 278 x 82. Only a window that no screen shows
+// 32 x 32 pixels of moves, at its size, into the nearest screen.
+TEST(WindowRescue, OnlyAWindowLostOnEveryScreenComesBack)
+{
+    const std::vector<ScreenRect> one{{0, 0, 1280, 800}};
+    const std::vector<ScreenRect> two{{0, 0, 1280, 800}, {1280, 0, 3200, 1080}};
+    const auto at = [](int left, int top) { return ScreenRect{left, top, left + 278, top + 82}; };
+    for (const auto& [screens, window, expected] :
+         std::vector<std::tuple<std::vector<ScreenRect>, ScreenRect, ScreenRect>>{
+             {one, at(-5000, -3000), at(0, 0)},   // the unplugged monitor of the report
+             {one, at(-246, 100), at(-246, 100)}, // 32 columns left on screen
+             {one, at(-247, 100), at(0, 100)},    // 31
+             {one, at(600, -50), at(600, -50)},   // partly above the top edge
+             {one, at(600, 900), at(600, 718)},
+             {two, at(2000, 900), at(2000, 900)}, // below the small screen, on the large one
+             {two, at(500, 1200), at(500, 718)},  // nearer the small screen
+             {two, at(4000, 5000), at(2922, 998)},
+             {{}, at(-5000, 0), at(-5000, 0)}, // no screens known: nothing to go by
+         }) {
+        EXPECT_EQ(RescueWindow(window, screens), expected) << window.left << "," << window.top;
+    }
+    // A window smaller than the margin needs only be wholly on a screen.
+    EXPECT_EQ(RescueWindow({1270, 10, 1290, 30}, one), (ScreenRect{1260, 10, 1280, 30}));
+    EXPECT_EQ(RescueWindow({1260, 10, 1280, 30}, one), (ScreenRect{1260, 10, 1280, 30}));
 }

@@ -3,11 +3,14 @@
 #include "app/AppEvents.h"
 #include "app/CVanemarkApp.h"
 #include "app/CVanemarkDlg.h"
+#include "app/TrayIcon.h"
 #include "panel/CPanelCtrl.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,11 +79,79 @@ TEST(WindowPlacement, StoredPositionIsPulledBackAtRightAndBottomOnly)
     const QRect screen = ScreenGeometry();
     for (const auto& [position, expected] : {std::pair{"20 0 5000 0", QRect(screen.right() + 1 - 140, 20, 140, 140)},
                                              {"-15 0 -40 0", QRect(-40, -15, 140, 140)},
-                                             {"9999 0 10 0", QRect(10, screen.bottom() + 1 - 140, 140, 140)}}) {
+                                             {"9999 0 10 0", QRect(10, screen.bottom() + 1 - 140, 140, 140)},
+                                             // left on a monitor that is gone: back on the nearest screen
+                                             {"-3000 -2918 -5000 -4722", QRect(screen.topLeft(), QSize(140, 140))}}) {
         const auto window = StartWindow(folder, std::string("position=") + position + "\n" + kNowhere);
         EXPECT_EQ(window->geometry(), expected) << position;
         EXPECT_EQ(window->minimumSize(), window->maximumSize()); // the user cannot resize it
     }
+}
+
+// What the pages stored comes back at the next start, held to its ranges,
+// and a change applies at once.
+TEST(WindowStartup, OverlayAndFontKeysAreReadBack)
+{
+    WorkFolder folder;
+    const auto window =
+        StartWindow(folder, "scale=9\nopacity=5\nspeed unit=KTS\nfont name=Liberation Sans\nfont size=11\n"
+                            "show title=1\nposition=10 0 20 0\n" +
+                                kNowhere);
+    EXPECT_EQ(std::tuple(window->geometry(), window->windowOpacity(), window->Panel().SpeedUnit(),
+                         window->PanelFontName(), window->PanelFontSize(), window->Panel().ShowTitle()),
+              std::tuple(QRect(20, 10, 560, 560), 0.2, settings::SpeedUnit::Kts, "Liberation Sans", 11, true));
+    window->SetOverlay({2, 100, settings::SpeedUnit::Mph, false});
+    EXPECT_EQ(std::tuple(window->geometry(), window->windowOpacity(), window->Panel().SpeedUnit()),
+              std::tuple(QRect(20, 10, 280, 280), 1.0, settings::SpeedUnit::Mph));
+}
+
+// On a desktop with a tray: locked, the window lets clicks through and the
+// tray icon takes over its menu; "hide idle" keeps a live window hidden
+// while nobody answers. --unlock and demo mode override the file.
+TEST(WindowOverlay, LockTrayAndHidingWhileIdle)
+{
+    WorkFolder folder;
+    const auto window = StartWindow<TrayDesktopWindow>(folder, "locked=1\nhide idle=1\n" + kNowhere);
+    TrayIcon& tray = *window->Tray();
+    const auto clickThrough = [&] { return window->windowFlags().testFlag(Qt::WindowTransparentForInput); };
+    EXPECT_TRUE(window->Locked() && clickThrough() && tray.IsVisible());
+    window->show();
+    EXPECT_FALSE(window->isVisible()); // nobody answers
+    window->SetOverlay({});
+    EXPECT_TRUE(window->isVisible());
+    window->setWindowTitle(QStringLiteral("Bf 109"));
+    EXPECT_EQ(tray.ToolTip(), QStringLiteral("Bf 109"));
+    tray.Menu().findChild<QAction*>("unlock")->trigger();
+    EXPECT_FALSE(window->Locked() || clickThrough() || tray.IsVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(SettingsValue(folder, "locked"), "0");
+    QTimer::singleShot(50, window.get(), [&window] {
+        window->ContextMenu()->setActiveAction(window->ContextMenu()->findChild<QAction*>("lock"));
+        QTest::keyClick(window->ContextMenu(), Qt::Key_Return);
+    });
+    QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Locked() && tray.IsVisible(); }, 3000));
+    EXPECT_EQ(SettingsValue(folder, "locked"), "1");
+    QSignalSpy finished(window.get(), &CVanemarkDlg::finished);
+    tray.Menu().findChild<QAction*>("exit")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1 && !tray.IsVisible(); }, 3000));
+
+    LaunchOptions unlock;
+    unlock.unlock = true;
+    const auto demo =
+        StartWindow<TrayDesktopWindow>(folder, "locked=1\nhide idle=1\ndemo=1\n" + kNowhere, true, unlock);
+    EXPECT_FALSE(demo->Locked() || demo->Tray()->IsVisible());
+    // Without a tray nothing could unlock the window: the item is off and says why.
+    const auto plain = StartWindow(folder, "locked=1\n" + kNowhere, true);
+    EXPECT_FALSE(plain->Locked() || plain->Tray());
+    QTimer::singleShot(50, plain.get(), [&plain] {
+        const QAction* lock = plain->ContextMenu()->findChild<QAction*>("lock");
+        EXPECT_FALSE(lock->isEnabled() || lock->statusTip().isEmpty());
+        plain->ContextMenu()->close();
+    });
+    QTest::mouseClick(plain.get(), Qt::RightButton, {}, QPoint(20, 20));
+    demo->RunExitSequence();
+    plain->RunExitSequence();
 }
 
 TEST(WindowBehaviour, DragSnapsToTheScreenEdges)
@@ -132,8 +203,9 @@ TEST(WindowBehaviour, EnterAndTheCloseBoxEndOnceEscapeAndAHiddenBoxDoNot)
         EXPECT_EQ(SettingsValue(folder, "position"), "1 2 3 4");
     }
 
-    const auto window = StartWindow(folder, "position=50 0 60 0\n" + kNowhere, true);
-    const QPoint closeBox = window->geometry().topRight() + QPoint(-5, 5);
+    // At scale 2 the box is hit where it shows, in screen pixels.
+    const auto window = StartWindow(folder, "position=50 0 60 0\nscale=2\n" + kNowhere, true);
+    const QPoint closeBox = window->geometry().topRight() + QPoint(-11, 16);
     // Hidden title strip: the corner is just a drag handle.
     SendMouse(*window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, closeBox);
     SendMouse(*window, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, closeBox);
@@ -142,7 +214,7 @@ TEST(WindowBehaviour, EnterAndTheCloseBoxEndOnceEscapeAndAHiddenBoxDoNot)
     window->SetShowTitle(true);
     SendMouse(*window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, closeBox);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->ExitDone(); }, 2000));
-    EXPECT_EQ(SettingsValue(folder, "position"), "50 132 60 338");
+    EXPECT_EQ(SettingsValue(folder, "position"), "50 214 60 616");
 }
 
 TEST(WindowCycle, DemoMotionAndRedrawsOnlyWhenSomethingChanged)

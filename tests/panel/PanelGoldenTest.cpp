@@ -116,3 +116,22 @@ TEST(PanelGolden, EveryValueSetDrawsItsPicture)
         EXPECT_EQ(Difference(shown, golden), "") << "value set " << c.name;
     }
 }
+
+// The window enlarges the 1x picture by a whole factor, without smoothing:
+// pixel (x, y) at scale 2 is the golden 1x pixel (x / 2, y / 2).
+TEST(PanelGolden, ScaleTwoIsTheGoldenPictureInTwoByTwoBlocks)
+{
+    const Case& c = kCases[4]; // title strip, every gauge, non-default colours
+    CPanelCtrl panel;
+    Prepare(panel, c);
+    panel.SetScale(2);
+    panel.resize(panel.size() * 2);
+    const QImage golden =
+        QImage(kGoldenDir + QLatin1String(c.name) + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    QImage expected(golden.size() * 2, QImage::Format_RGB32);
+    for (int i = 0; i < expected.width() * expected.height(); ++i) {
+        const QPoint p(i % expected.width(), i / expected.width());
+        expected.setPixel(p, golden.pixel(p.x() / 2, p.y() / 2));
+    }
+    EXPECT_EQ(Difference(panel.RenderImage(), expected), "");
+}

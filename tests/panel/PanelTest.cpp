@@ -46,12 +46,16 @@ TEST(Panel, SetValuesTellsWhetherAnythingChanged)
 TEST(Panel, SpeedTextIsExactlyRightAlignedText)
 {
     CPanelCtrl panel;
-    for (const auto& [speed, text, box] : {std::tuple{123.9, "123 kmh", PixelRect{20, 60, 180, 110}},
-                                           {-3.7, "-3 kmh", PixelRect{20, 60, 180, 110}},
-                                           {123.0, "123 kmh", PixelRect{20, 60, 50, 66}},
-                                           // Far beyond the panel on the left and below: only the part on it is kept.
-                                           {42.0, "42 kmh", PixelRect{-30000, 60, 100, 30000}}}) {
+    using settings::SpeedUnit;
+    for (const auto& [speed, text, box, unit] :
+         {std::tuple{123.9, "123 kmh", PixelRect{20, 60, 180, 110}, SpeedUnit::Kmh},
+          {-3.7, "-3 kmh", PixelRect{20, 60, 180, 110}, SpeedUnit::Kmh},
+          {123.0, "123 kmh", PixelRect{20, 60, 50, 66}, SpeedUnit::Kmh},
+          {200.0, "124 mph", PixelRect{20, 60, 180, 110}, SpeedUnit::Mph},
+          // Far beyond the panel on the left and below: only the part on it is kept.
+          {42.0, "22 kts", PixelRect{-30000, 60, 100, 30000}, SpeedUnit::Kts}}) {
         ShowSpeedOnly(panel, box);
+        panel.SetSpeedUnit(unit);
         panel.SetValues({.speed = speed});
         QImage expected = Filled(200, 140, panel.Colours()[PanelColours::Background]);
         QPainter painter(&expected);

@@ -5,9 +5,12 @@
 #include "settings/CColourPopup.h"
 #include "settings/CSettingsDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -110,26 +113,59 @@ TEST_F(SettingsDialogTest, RefusedGeneralValuesWriteNothing)
     }
 }
 
-// The window starts without the title strip: a stored "01" turns it on at
-// the first "Apply" only, and is written back in the program's own format.
+// Everything the page shows is written and handed over at "Apply": the
+// colours, the font chosen in the font dialog and the title strip.
 TEST_F(SettingsDialogTest, ColorApplyWritesEverythingInUseAndHandsItOver)
 {
-    folder.Write("Vanemark.ini", "[settings]\r\nshow title=01\r\n");
     host.colours[PanelColours::PitchDown] = 0x123456;
     Open(1);
     EXPECT_EQ(Colour(PanelColours::Stick).CustomColorsFile(), "colors.ini");
     QTest::mouseClick(&Colour(PanelColours::Background), Qt::LeftButton);
     QTest::mouseClick(Colour(PanelColours::Background).Popup(), Qt::LeftButton, {},
                       Colour(PanelColours::Background).Popup()->EntryRect(16).center()); // red
+    EXPECT_TRUE(OnModal<QFontDialog>([&] { Click("chooseFont", kColor); },
+                                     [](QFontDialog& fonts) {
+                                         fonts.setCurrentFont(QFont(QStringLiteral("Liberation Sans"), 12));
+                                         fonts.accept();
+                                     }));
+    QTest::keyClick(dialog->Page(kColor)->findChild<QCheckBox*>("showTitle"), Qt::Key_Space);
     EXPECT_EQ(host.calls, 0); // nothing reaches the window before "Apply"
     Click("apply", kColor);
     Click("apply", kColor);
-    EXPECT_EQ(TempDir::Read(ini), "[settings]\r\nfont size=8\r\nfont name=Courier New\r\nstick color=65280\r\n"
-                                  "pitch down=1193046\r\npitch color=8421504\r\nflaps color=12763842\r\n"
-                                  "grid color=12648384\r\nbkcolor=255\r\nshow title=1\r\n");
+    EXPECT_EQ(TempDir::Read(ini), "[settings]\r\nshow title=1\r\nfont size=12\r\nfont name=Liberation Sans\r\n"
+                                  "stick color=65280\r\npitch down=1193046\r\npitch color=8421504\r\n"
+                                  "flaps color=12763842\r\ngrid color=12648384\r\nbkcolor=255\r\n");
     EXPECT_EQ(host.colours, (PanelColours{{0x0000FF, 0xC0FFC0, 0xC2C2C2, 0x808080, 0x123456, 0x00FF00}}));
-    EXPECT_TRUE(host.showTitle);
+    EXPECT_EQ(std::tuple(host.fontName, host.fontSize, host.showTitle), std::tuple("Liberation Sans", 12, true));
     EXPECT_EQ(host.calls, 5); // the font and the colours twice, the title once
+}
+
+// The page shows what the window runs with; "Apply" writes all four keys
+// and hands them over. Without a tray a hidden window could not come back.
+TEST_F(SettingsDialogTest, WindowPageAppliesScaleOpacityUnitAndHiding)
+{
+    using settings::SpeedUnit;
+    for (const bool tray : {true, false}) {
+        host.overlay = {2, 60, SpeedUnit::Kts, false};
+        host.tray = tray;
+        Open(2);
+        CSettingsPage& page = *dialog->Page(CSettingsDlg::windowPageId);
+        auto& scale = *page.findChild<QSpinBox*>("scale");
+        auto& opacity = *page.findChild<QSpinBox*>("opacity");
+        auto& unit = *page.findChild<QComboBox*>("speedUnit");
+        auto& hide = *page.findChild<QCheckBox*>("hideIdle");
+        EXPECT_EQ(std::tuple(scale.value(), opacity.value(), unit.currentText(), hide.isChecked(), hide.isEnabled()),
+                  std::tuple(2, 60, "knots", false, tray));
+        if (tray) {
+            QTest::keyClick(&scale, Qt::Key_Up);
+            QTest::keyClick(&opacity, Qt::Key_Down);
+            unit.setCurrentIndex(unit.findText(QStringLiteral("mph")));
+            QTest::mouseClick(&hide, Qt::LeftButton);
+            Click("apply", CSettingsDlg::windowPageId);
+            EXPECT_EQ(TempDir::Read(ini), "[settings]\r\nhide idle=1\r\nspeed unit=mph\r\nopacity=50\r\nscale=3\r\n");
+            EXPECT_EQ(host.overlay, (settings::OverlaySettings{3, 50, SpeedUnit::Mph, true}));
+        }
+    }
 }
 
 // A file that cannot be written is named with the reason, and the window
@@ -156,8 +192,8 @@ TEST_F(SettingsDialogTest, SwitchingPagesKeepsTypedValuesAndCloseSavesNothing)
     // Without a file the page shows the defaults.
     EXPECT_EQ(Shown(), "21100 127.0.0.1 127.0.0.1 500");
     EXPECT_EQ(dialog->Page(kGeneral)->findChild<QLabel*>("version")->text(), "Vanemark v2.0.0, 26 Jan 2006");
-    EXPECT_EQ(dialog->windowTitle() + "/" + Pages().itemText(0) + "/" + Pages().itemText(1),
-              " Vanemark Settings/General/Color settings");
+    EXPECT_EQ(dialog->windowTitle() + "/" + Pages().itemText(0) + "/" + Pages().itemText(1) + "/" + Pages().itemText(2),
+              " Vanemark Settings/General/Color settings/Window");
     Type("server", "typed.host");
     Type("interval", "750");
     Pages().setCurrentIndex(1);

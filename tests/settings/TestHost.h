@@ -24,6 +24,9 @@ struct TestHost : SettingsHost {
     void SetShowTitle(bool show) override { ++calls, showTitle = show; }
     PanelColours Colours() const override { return colours; }
     void SetColours(const PanelColours& value) override { ++calls, colours = value; }
+    settings::OverlaySettings Overlay() const override { return overlay; }
+    void SetOverlay(const settings::OverlaySettings& value) override { ++calls, overlay = value; }
+    bool TrayAvailable() const override { return tray; }
 
     std::string path;
     std::int32_t interval = 500;
@@ -31,6 +34,8 @@ struct TestHost : SettingsHost {
     std::int32_t fontSize = 8;
     bool showTitle = false;
     PanelColours colours;
+    settings::OverlaySettings overlay;
+    bool tray = true;
     int calls = 0;
 };
 
