@@ -88,8 +88,7 @@ TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
         {dir.File("folder.ini"), std::make_error_code(std::errc::is_a_directory)},
     };
     for (const auto& [path, code] : cases) {
-        const std::string reason = code.message();
-        SCOPED_TRACE(reason);
+        SCOPED_TRACE(code.message());
         ProfileFile file(path, '#');
         file.FindSection("s");
         const std::string text(file.Text());
@@ -110,7 +109,7 @@ TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
         const int result = edit.Commit();
 #endif
         EXPECT_EQ(result, -1);
-        EXPECT_EQ(edit.Error(), reason);
+        EXPECT_EQ(edit.Error(), code.message());
         EXPECT_EQ(file.Text(), text);
         EXPECT_EQ(file.Cursor(), cursor);
         EXPECT_TRUE(path != full || TempDir::Read(path) == original);

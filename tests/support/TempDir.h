@@ -29,7 +29,6 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    // File names are UTF-8, as the program's own paths are on every system.
     std::string File(std::string_view name) const
     {
         const std::u8string text = (path / Native(name)).u8string();
@@ -49,6 +48,7 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
+    // File names are UTF-8, as the program's own paths are on every system.
     static std::filesystem::path Native(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
 
     std::filesystem::path path;

@@ -124,9 +124,8 @@ std::pair<int, std::string> RunProgram(const std::string& arguments)
 #if defined(_WIN32)
     // cmd.exe drops the outermost quotes of the line it is given.
     std::string command = "\"\"";
-    command.append(std::filesystem::absolute(DEVICELINK_SIM_EXE).make_preferred().string());
-    command.append("\" ").append(arguments).append(" 2>&1\"");
-    FILE* pipe = _popen(command.c_str(), "r");
+    command.append(std::filesystem::absolute(DEVICELINK_SIM_EXE).make_preferred().string()).append("\" ");
+    FILE* pipe = _popen(command.append(arguments).append(" 2>&1\"").c_str(), "r");
 #else
     FILE* pipe = popen(("'" DEVICELINK_SIM_EXE "' " + arguments + " 2>&1").c_str(), "r");
 #endif
