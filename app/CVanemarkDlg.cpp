@@ -3,6 +3,7 @@
 #include "app/AppEvents.h"
 #include "app/AppInfo.h"
 #include "app/LinkKeys.h"
+#include "app/LinkStatusText.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
 #include "app/TrayIcon.h"
@@ -110,6 +111,9 @@ bool CVanemarkDlg::OnInitDialog()
     client.LoadKeys(profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer));
     interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
     StartClient(profile);
+    if (options.recordPath) {
+        recording.Start(*options.recordPath);
+    }
 
     const PanelFontSetting font = ReadPanelFont(profile);
     fontName = font.name;
@@ -139,8 +143,9 @@ void CVanemarkDlg::SetUpTray()
         return;
     }
     tray = new TrayIcon(windowIcon(), this);
-    tray->SetToolTip(windowTitle());
-    connect(this, &QWidget::windowTitleChanged, tray, &TrayIcon::SetToolTip);
+    tray->SetToolTip(LinkStatusText(client.Status(), !demo));
+    connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { tray->SetRecording(recording.IsRecording()); });
+    connect(tray, &TrayIcon::recordRequested, this, &CVanemarkDlg::ToggleRecording, Qt::QueuedConnection);
     connect(tray, &TrayIcon::unlockRequested, this, [this] { SetLocked(false); });
     // Queued: the dialog must not run inside the tray menu's own handler.
     connect(tray, &TrayIcon::settingsRequested, this, &CVanemarkDlg::OpenSettings, Qt::QueuedConnection);
@@ -415,6 +420,7 @@ void CVanemarkDlg::RunExitSequence()
     }
     exitDone = true;
     StopClient();
+    recording.Stop();
     SavePosition();
     UpdateTray();
     Q_EMIT finished(0);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/DemoMotion.h"
+#include "app/FlightRecording.h"
 #include "app/LaunchOptions.h"
+#include "app/LinkStatusDisplay.h"
 #include "app/WindowGeometry.h"
 #include "config/OverlaySettings.h"
 #include "devicelink/DeviceLinkClient.h"
@@ -95,6 +97,7 @@ public:
     QSize LayoutSize() const { return windowSize; }
     // The pop-up menu while it is open (tests drive it), else nullptr.
     QMenu* ContextMenu() const { return contextMenu; }
+    const FlightRecording& Recording() const { return recording; }
 
     // Pre-window step: the settings file names the layout file, whose
     // section "window" gives the window size. An unreadable settings file
@@ -132,6 +135,8 @@ private:
     void PlaceAt(QPoint topLeft);
     std::vector<ScreenRect> ScreenRects() const;
     void OpenSettings();
+    // "Record flight..." or "Stop recording", whichever the moment offers.
+    void ToggleRecording();
     void StopClient();
     void FinishSnapshot();
     ScreenRect DesktopAt(const QPoint& globalPos) const;
@@ -154,6 +159,8 @@ private:
     DeviceLinkClient client;
     DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
     DeviceLinkClient::EventSink* sinkEntry = nullptr;
+    LinkStatusDisplay status{client, *this};
+    FlightRecording recording{this};
     std::atomic<int> pendingCycles{0};
     // Generation (shifted, low bit set) of the title event waiting in the queue; 0 for none.
     std::atomic<std::uint64_t> pendingTitle{0};

@@ -6,6 +6,8 @@
 #include "panel/CPanelCtrl.h"
 #include "timing/HighResTimer.h"
 
+#include <QHelpEvent>
+
 namespace vanemark {
 
 int CVanemarkDlg::OnCalc()
@@ -37,6 +39,10 @@ bool CVanemarkDlg::event(QEvent* e)
         OnLinkEvent(link->linkEvent, link->generation);
         return true;
     }
+    if (e->type() == QEvent::ToolTip) {
+        status.ShowToolTip(static_cast<QHelpEvent*>(e)->globalPos(), !demo);
+        return true;
+    }
     return QWidget::event(e);
 }
 
@@ -46,6 +52,8 @@ void CVanemarkDlg::OnCycleEvent()
         return;
     }
     OnCalc();
+    recording.OnCycle(client, demo, panel->Values());
+    status.OnCycle(cycleClock.Previous(), !demo, options.verbose, tray);
     // A cycle that changed nothing would draw the same picture again; with
     // the simulator paused or gone that is every cycle, so skip it. Every
     // other change (colours, font, title, connection) refreshes by itself.

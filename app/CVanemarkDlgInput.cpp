@@ -5,6 +5,7 @@
 #include "settings/CSettingsDlg.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -105,6 +106,8 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
         lock->setToolTip(why);
         menu.setToolTipsVisible(true);
     }
+    add(recording.IsRecording() ? tr("Stop recording") : tr("Record flight..."), "record",
+        [this] { ToggleRecording(); });
     menu.addSeparator();
     add(tr("Exit"), "exit", [this] { RunExitSequence(); });
 
@@ -129,5 +132,15 @@ void CVanemarkDlg::OpenSettings()
     // client keep running while it is open.
     CSettingsDlg dialog(*this);
     dialog.exec();
+}
+
+void CVanemarkDlg::ToggleRecording()
+{
+    if (recording.IsRecording()) {
+        recording.Stop();
+    } else {
+        // Next to the settings, where the program keeps its own files.
+        recording.Choose(QFileInfo(QString::fromStdString(settingsFileName)).absolutePath());
+    }
 }
 } // namespace vanemark

@@ -61,11 +61,15 @@ QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
     lines << (status.sinceLastReply ? Tr("Last reply: %1 s ago").arg(Seconds(*status.sinceLastReply))
                                     : Tr("Last reply: none yet"));
     lines << Tr("Replies per second: %1").arg(QString::number(status.repliesPerSecond, 'f', 1));
-    const double silentFor = status.sinceLastReply.value_or(status.sinceStart);
-    if (live && status.started && silentFor >= kNoReplyHintSeconds) {
-        lines << QString() << NoReplyHint(status, silentFor);
+    if (NoReplyHintDue(status, live)) {
+        lines << QString() << NoReplyHint(status, status.sinceLastReply.value_or(status.sinceStart));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+bool NoReplyHintDue(const DeviceLinkClient::LinkStatus& status, bool live)
+{
+    return live && status.started && status.sinceLastReply.value_or(status.sinceStart) >= kNoReplyHintSeconds;
 }
 
 } // namespace vanemark

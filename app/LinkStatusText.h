@@ -15,5 +15,7 @@ inline constexpr double kNoReplyHintSeconds = 5.0;
 // without a reply, it adds what usually keeps the simulator quiet, with our
 // own port and addresses filled in so that they can be copied into conf.ini.
 QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live);
+// Whether LinkStatusText carries that hint.
+bool NoReplyHintDue(const DeviceLinkClient::LinkStatus& status, bool live);
 
 } // namespace vanemark

@@ -11,7 +11,8 @@ namespace vanemark {
 
 // The system-tray icon that stands in for the window while the window
 // cannot be reached: locked in place (it ignores the mouse) or hidden while
-// the simulator is away. Its menu offers "Unlock", "Settings" and "Exit";
+// the simulator is away. Its menu offers "Unlock", "Settings", the flight
+// recording and "Exit";
 // the window decides what each means and when the icon shows.
 class TrayIcon : public QObject {
     Q_OBJECT
@@ -34,11 +35,14 @@ public:
     QString ToolTip() const { return icon.toolTip(); }
     // "Unlock" means something only while the window is locked.
     void SetUnlockEnabled(bool enabled);
+    // "Record flight..." or "Stop recording".
+    void SetRecording(bool recording);
     QMenu& Menu() { return menu; }
 
 Q_SIGNALS:
     void unlockRequested();
     void settingsRequested();
+    void recordRequested();
     void exitRequested();
 
 private:
@@ -46,6 +50,7 @@ private:
     QMenu menu;
     QSystemTrayIcon icon;
     QAction* unlock = nullptr;
+    QAction* record = nullptr;
 };
 
 } // namespace vanemark

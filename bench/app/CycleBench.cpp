@@ -17,10 +17,13 @@ using namespace vanemark;
 
 namespace {
 
-std::unique_ptr<CVanemarkDlg> MakeWindow(bool demo)
+std::unique_ptr<CVanemarkDlg> MakeWindow(bool demo, bool record = false)
 {
     LaunchOptions options;
     options.forceDemo = demo;
+    if (record) {
+        options.recordPath = "flight.csv";
+    }
     auto window = std::make_unique<CVanemarkDlg>(options);
     window->OnInitDialog();
     // The cycles here are driven by the benchmark, not by the client's timer.
@@ -40,7 +43,7 @@ BENCHMARK(BM_OnCalcLive);
 
 void BM_CycleWithRedraw(benchmark::State& state)
 {
-    auto window = MakeWindow(state.range(0) != 0);
+    auto window = MakeWindow(state.range(0) != 0, state.range(1) != 0);
     // The same path as a cycle posted by the client: the values, the redraw
     // when they changed, and the paint.
     for (auto _ : state) {
@@ -49,7 +52,8 @@ void BM_CycleWithRedraw(benchmark::State& state)
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_CycleWithRedraw)->Arg(0)->Arg(1)->ArgNames({"demo"});
+// Recording runs in the demo, which records a row every cycle without a server.
+BENCHMARK(BM_CycleWithRedraw)->Args({0, 0})->Args({1, 0})->Args({1, 1})->ArgNames({"demo", "record"});
 
 } // namespace
 

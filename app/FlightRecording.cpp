@@ -1,0 +1,126 @@
+#include "app/FlightRecording.h"
+
+#include "app/AppInfo.h"
+#include "app/LinkKeys.h"
+#include "devicelink/DeviceLinkClient.h"
+#include "flightlog/FlightColumns.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace vanemark {
+
+namespace {
+
+// The panel value each recorded column comes from, found once: the panel
+// holds the client's values as received (or the demo's motion), so one walk
+// over it serves both.
+std::array<Shown, kFlightValueColumns.size()> ColumnSources()
+{
+    std::array<Shown, kFlightValueColumns.size()> sources{};
+    for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
+        const auto* key = std::find_if(kSubscribedKeys.begin(), kSubscribedKeys.end(),
+                                       [&](const LinkKey& k) { return k.id == kFlightValueColumns[i].id; });
+        sources[i] = key != kSubscribedKeys.end() ? key->shows : Shown::Nothing;
+    }
+    return sources;
+}
+
+std::filesystem::path ToPath(const QString& text)
+{
+#ifdef _WIN32
+    return {text.toStdWString()};
+#else
+    return {QFile::encodeName(text).toStdString()};
+#endif
+}
+
+} // namespace
+
+bool FlightRecording::Start(const std::filesystem::path& file)
+{
+    if (recorder.Open(file)) {
+        return true;
+    }
+    Report(tr("Cannot record the flight into %1").arg(QString::fromStdString(recorder.Error())));
+    return false;
+}
+
+void FlightRecording::Stop()
+{
+    if (recorder.IsOpen() && !recorder.Close()) {
+        Report(tr("The flight recording stopped: %1").arg(QString::fromStdString(recorder.Error())));
+    }
+}
+
+void FlightRecording::Choose(const QString& folder)
+{
+    const QString suggested = QDir(folder).filePath(DefaultFileName(QDateTime::currentDateTime()));
+    const QString chosen = QFileDialog::getSaveFileName(parent, tr("Record flight"), suggested,
+                                                        tr("Flight recordings (*.csv);;All files (*)"));
+    if (!chosen.isEmpty()) {
+        Start(ToPath(chosen));
+    }
+}
+
+void FlightRecording::OnCycle(DeviceLinkClient& client, bool demo, const PanelValues& values)
+{
+    if (!recorder.IsOpen()) {
+        return;
+    }
+    if (!demo && !client.IsConnected()) {
+        recorder.FlushIfDue();
+        CheckFailure();
+        return;
+    }
+    static const auto sources = ColumnSources();
+    PanelValues source = values;
+    FlightValues row{};
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const double* value = Slot(source, sources[i]);
+        row[i] = value != nullptr ? *value : 0.0;
+    }
+    aircraft.clear();
+    if (!demo) {
+        client.GetKeyText(kTitleKey, aircraft, 0);
+    }
+    recorder.Record(row, aircraft);
+    CheckFailure();
+}
+
+void FlightRecording::CheckFailure()
+{
+    if (!recorder.IsOpen() && !recorder.Error().empty()) {
+        Report(tr("The flight recording stopped: %1").arg(QString::fromStdString(recorder.Error())));
+    }
+}
+
+QString FlightRecording::DefaultFileName(const QDateTime& when)
+{
+    return when.toString(QStringLiteral("'vanemark-'yyyyMMdd-HHmmss'.csv'"));
+}
+
+void FlightRecording::Report(const QString& message) const
+{
+    std::fprintf(stderr, "vanemark: %s\n", message.toLocal8Bit().constData());
+    // Nobody could dismiss a box on the offscreen platform. Elsewhere the box
+    // stands on its own, so the panel keeps moving while it waits to be read.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning,
+                                QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())),
+                                message, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+} // namespace vanemark
