@@ -1,5 +1,7 @@
 #include "app/PlatformChoice.h"
 
+#include <QByteArray>
+
 namespace vanemark {
 
 std::optional<std::string> ChoosePlatform(const std::function<std::string(std::string_view)>& environment,
@@ -17,6 +19,16 @@ std::optional<std::string> ChoosePlatform(const std::function<std::string(std::s
         return std::string("offscreen");
     }
     return std::nullopt;
+}
+
+void PreferPlainImageTransfer()
+{
+    constexpr const char* kName = "QT_XCB_NO_MIT_SHM";
+    if (!qEnvironmentVariableIsSet(kName)) {
+        qputenv(kName, "1");
+    } else if (qgetenv(kName) == "0") {
+        qunsetenv(kName);
+    }
 }
 
 } // namespace vanemark

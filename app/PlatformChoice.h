@@ -15,4 +15,12 @@ namespace vanemark {
 std::optional<std::string> ChoosePlatform(const std::function<std::string(std::string_view)>& environment,
                                           bool snapshotOnly);
 
+// Asks Qt's X11 plugin to send each frame as plain image data rather than
+// through shared memory. A QT_XCB_NO_MIT_SHM of the user's stays, except
+// that "0" (which Qt alone would read as "off" too) asks for shared memory.
+// For a window this small the shared-memory round trip of every frame costs
+// the program and the X server together more than the pixels themselves.
+// Other platforms never read the variable.
+void PreferPlainImageTransfer();
+
 } // namespace vanemark
