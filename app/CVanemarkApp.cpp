@@ -8,6 +8,7 @@
 #include "app/PlatformChoice.h"
 #include "app/SessionEndWatcher.h"
 #include "app/SocketsLayer.h"
+#include "app/Translations.h"
 #include "app/WorkingFolder.h"
 
 #include <QApplication>
@@ -136,13 +137,21 @@ int CVanemarkApp::Main(int argc, char** argv)
         argc > 0 && argv[0] != nullptr ? std::filesystem::path(argv[0]).filename().string() : "vanemark";
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CommandLineResult parsed = ParseCommandLine(args);
+    // A line that cannot be read is answered in the desktop's language.
+    Translations translations(parsed.options ? parsed.options->language : std::nullopt);
+    const QByteArray usage =
+        translations.Text("CommandLine", kUsageText).arg(QString::fromStdString(program)).toLocal8Bit();
     if (!parsed.options) {
-        std::fprintf(stderr, "vanemark: %s\n%s", parsed.error.c_str(), UsageText(program).c_str());
+        QString why = translations.Text("CommandLine", parsed.reason);
+        if (why.contains(QLatin1String("%1"))) {
+            why = why.arg(QString::fromStdString(parsed.argument));
+        }
+        std::fprintf(stderr, "vanemark: %s\n%s", why.toLocal8Bit().constData(), usage.constData());
         return 2;
     }
     const CommandLine& line = *parsed.options;
     if (line.help) {
-        std::fputs(UsageText(program).c_str(), stdout);
+        std::fputs(usage.constData(), stdout);
         return 0;
     }
     if (line.version) {
@@ -165,6 +174,7 @@ int CVanemarkApp::Main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vanemark/vanemark.png")));
     // The window decides when the program ends: after its exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
+    translations.Install();
 
     LaunchOptions options;
     options.settingsFile = line.settingsFile;
@@ -187,7 +197,7 @@ int CVanemarkApp::Main(int argc, char** argv)
 int CVanemarkApp::Run(const LaunchOptions& options) const
 {
     if (!hooks.initialiseSockets()) {
-        hooks.showError(Text(kSocketsFailedText));
+        hooks.showError(QCoreApplication::translate("vanemark", kSocketsFailedText.data()));
         return 1;
     }
 

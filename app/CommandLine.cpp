@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QtGlobal>
+
 #include <charconv>
 #include <string_view>
 
@@ -7,9 +9,23 @@ namespace vanemark {
 
 namespace {
 
-CommandLineResult Fail(std::string why)
+// `%1` in the text, once, stands for `argument`.
+std::string Substitute(std::string_view text, std::string_view argument)
 {
-    return {std::nullopt, std::move(why)};
+    std::string out(text);
+    if (const auto at = out.find("%1"); at != std::string::npos) {
+        out.replace(at, 2, argument);
+    }
+    return out;
+}
+
+CommandLineResult Fail(const char* reason, std::string argument = {})
+{
+    CommandLineResult result;
+    result.error = Substitute(reason, argument);
+    result.reason = reason;
+    result.argument = std::move(argument);
+    return result;
 }
 
 // "--name=value" or "--name value"; advances i over a separate value.
@@ -42,7 +58,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (positionalOnly || arg.empty() || arg[0] != '-' || arg == "-") {
             if (haveFile) {
-                return Fail("only one settings file may be named: '" + arg + "'");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "only one settings file may be named: '%1'"), arg);
             }
             line.settingsFile = arg;
             haveFile = true;
@@ -63,74 +79,81 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
         } else if (Matches(arg, "--record")) {
             auto value = TakeValue(args, i, "--record");
             if (!value || value->empty()) {
-                return Fail("--record needs a file name");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--record needs a file name"));
             }
             line.record = *value;
         } else if (Matches(arg, "--folder")) {
             auto value = TakeValue(args, i, "--folder");
             if (!value || value->empty()) {
-                return Fail("--folder needs a folder name");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--folder needs a folder name"));
             }
             line.folder = *value;
         } else if (Matches(arg, "--language")) {
             auto value = TakeValue(args, i, "--language");
             if (!value || value->empty()) {
-                return Fail("--language needs a language code such as de or ru");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--language needs a language code such as de or ru"));
             }
             line.language = *value;
         } else if (Matches(arg, "--snapshot")) {
             auto value = TakeValue(args, i, "--snapshot");
             if (!value || value->empty()) {
-                return Fail("--snapshot needs a file name");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--snapshot needs a file name"));
             }
             line.snapshot = *value;
         } else if (Matches(arg, "--cycles")) {
             auto value = TakeValue(args, i, "--cycles");
             if (!value) {
-                return Fail("--cycles needs a number");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--cycles needs a number"));
             }
             int n = 0;
             const char* end = value->data() + value->size();
             auto [ptr, ec] = std::from_chars(value->data(), end, n);
             if (ec != std::errc() || ptr != end || n < 1) {
-                return Fail("--cycles needs a whole number of at least 1, not '" + *value + "'");
+                return Fail(QT_TRANSLATE_NOOP("CommandLine", "--cycles needs a whole number of at least 1, not '%1'"),
+                            *value);
             }
             line.cycles = n;
             cyclesGiven = true;
         } else {
-            return Fail("unknown option '" + arg + "'");
+            return Fail(QT_TRANSLATE_NOOP("CommandLine", "unknown option '%1'"), arg);
         }
     }
     if (line.userFolder && line.folder) {
-        return Fail("--user-folder and --folder cannot go together");
+        return Fail(QT_TRANSLATE_NOOP("CommandLine", "--user-folder and --folder cannot go together"));
     }
     if (cyclesGiven && !line.snapshot) {
-        return Fail("--cycles only goes with --snapshot");
+        return Fail(QT_TRANSLATE_NOOP("CommandLine", "--cycles only goes with --snapshot"));
     }
-    return {line, {}};
+    CommandLineResult result;
+    result.options = line;
+    return result;
 }
+
+// The help, `%1` standing for the program's name.
+const char* const kUsageText = QT_TRANSLATE_NOOP(
+    "CommandLine",
+    "Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]\n"
+    "       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]\n"
+    "\n"
+    "An always-on-top instrument panel fed by a DeviceLink server.\n"
+    "\n"
+    "  SETTINGS-FILE      settings file that names the layout file (default Vanemark.ini)\n"
+    "  --demo             show a synthetic motion instead of DeviceLink values\n"
+    "  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit\n"
+    "  --cycles N         cycles before the snapshot (default 3)\n"
+    "  --record FILE      record the flight into FILE as CSV from the start\n"
+    "  --unlock           start unlocked, whatever the settings file says\n"
+    "  --user-folder      keep the files in the per-user folder (~/.config/vanemark),\n"
+    "                     seeded with the shipped ones on first use\n"
+    "  --folder DIR       keep the files in DIR, seeded the same way\n"
+    "  --language CODE    interface language (de, ru, ...); en forces English\n"
+    "  --verbose          write the DeviceLink client's diagnostics to standard error\n"
+    "  --version          print the version and exit\n"
+    "  --help             print this help and exit\n");
 
 std::string UsageText(const std::string& program)
 {
-    return "Usage: " + program +
-           " [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]\n"
-           "       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]\n"
-           "\n"
-           "An always-on-top instrument panel fed by a DeviceLink server.\n"
-           "\n"
-           "  SETTINGS-FILE      settings file that names the layout file (default Vanemark.ini)\n"
-           "  --demo             show a synthetic motion instead of DeviceLink values\n"
-           "  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit\n"
-           "  --cycles N         cycles before the snapshot (default 3)\n"
-           "  --record FILE      record the flight into FILE as CSV from the start\n"
-           "  --unlock           start unlocked, whatever the settings file says\n"
-           "  --user-folder      keep the files in the per-user folder (~/.config/vanemark),\n"
-           "                     seeded with the shipped ones on first use\n"
-           "  --folder DIR       keep the files in DIR, seeded the same way\n"
-           "  --language CODE    interface language (de, ru, ...); en forces English\n"
-           "  --verbose          write the DeviceLink client's diagnostics to standard error\n"
-           "  --version          print the version and exit\n"
-           "  --help             print this help and exit\n";
+    return Substitute(kUsageText, program);
 }
 
 } // namespace vanemark

@@ -25,7 +25,13 @@ struct CommandLine {
 struct CommandLineResult {
     std::optional<CommandLine> options; // empty when the line is wrong
     std::string error;                  // why, for the usage message
+    // The same, untranslated with `%1` for `argument`, for a translated message.
+    const char* reason = "";
+    std::string argument;
 };
+
+// The help text, untranslated, with `%1` for the program's name.
+extern const char* const kUsageText;
 
 // args excludes the program name.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args);

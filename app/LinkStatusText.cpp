@@ -7,11 +7,6 @@ namespace vanemark {
 
 namespace {
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("LinkStatus", text);
-}
-
 QString Seconds(double seconds)
 {
     return QString::number(seconds, 'f', seconds < 10.0 ? 1 : 0);
@@ -25,21 +20,23 @@ QString OurAddress(const DeviceLinkClient::LinkStatus& status)
     }
     // Unbound, the system sends from loopback to a loopback server and from
     // the network address otherwise.
-    return status.host.starts_with("127.") ? QStringLiteral("127.0.0.1") : Tr("this computer's address");
+    return status.host.starts_with("127.") ? QStringLiteral("127.0.0.1")
+                                           : QCoreApplication::translate("LinkStatus", "this computer's address");
 }
 
 QString NoReplyHint(const DeviceLinkClient::LinkStatus& status, double silentFor)
 {
     const QString host = QString::fromStdString(status.host);
-    return Tr("No reply for %1 s. Check that\n"
-              "- the simulator runs, with DeviceLink enabled;\n"
-              "- its conf.ini has, in section [DeviceLink]:\n"
-              "    port=%2\n"
-              "    host=%3\n"
-              "    IPS=%4\n"
-              "  port equal to ours; host the address we send to (without it the simulator\n"
-              "  listens on the machine's network address, not on 127.0.0.1); IPS listing\n"
-              "  our address (several separated by spaces).")
+    return QCoreApplication::translate("LinkStatus",
+                                       "No reply for %1 s. Check that\n"
+                                       "- the simulator runs, with DeviceLink enabled;\n"
+                                       "- its conf.ini has, in section [DeviceLink]:\n"
+                                       "    port=%2\n"
+                                       "    host=%3\n"
+                                       "    IPS=%4\n"
+                                       "  port equal to ours; host the address we send to (without it the simulator\n"
+                                       "  listens on the machine's network address, not on 127.0.0.1); IPS listing\n"
+                                       "  our address (several separated by spaces).")
         .arg(Seconds(silentFor))
         .arg(status.port)
         .arg(host, OurAddress(status));
@@ -51,16 +48,22 @@ QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
 {
     QStringList lines;
     if (!live) {
-        lines << Tr("Demo motion: DeviceLink values are not shown");
+        lines << QCoreApplication::translate("LinkStatus", "Demo motion: DeviceLink values are not shown");
     }
-    lines << Tr("DeviceLink server %1:%2").arg(QString::fromStdString(status.host)).arg(status.port);
-    lines << (status.connected ? Tr("Connected") : Tr("Waiting for the simulator"));
+    lines << QCoreApplication::translate("LinkStatus", "DeviceLink server %1:%2")
+                 .arg(QString::fromStdString(status.host))
+                 .arg(status.port);
+    lines << (status.connected ? QCoreApplication::translate("LinkStatus", "Connected")
+                               : QCoreApplication::translate("LinkStatus", "Waiting for the simulator"));
     if (!status.aircraft.empty()) {
-        lines << Tr("Aircraft: %1").arg(QString::fromStdString(status.aircraft));
+        lines << QCoreApplication::translate("LinkStatus", "Aircraft: %1").arg(QString::fromStdString(status.aircraft));
     }
-    lines << (status.sinceLastReply ? Tr("Last reply: %1 s ago").arg(Seconds(*status.sinceLastReply))
-                                    : Tr("Last reply: none yet"));
-    lines << Tr("Replies per second: %1").arg(QString::number(status.repliesPerSecond, 'f', 1));
+    lines
+        << (status.sinceLastReply
+                ? QCoreApplication::translate("LinkStatus", "Last reply: %1 s ago").arg(Seconds(*status.sinceLastReply))
+                : QCoreApplication::translate("LinkStatus", "Last reply: none yet"));
+    lines << QCoreApplication::translate("LinkStatus", "Replies per second: %1")
+                 .arg(QString::number(status.repliesPerSecond, 'f', 1));
     if (NoReplyHintDue(status, live)) {
         lines << QString() << NoReplyHint(status, status.sinceLastReply.value_or(status.sinceStart));
     }

@@ -10,8 +10,7 @@
 
 namespace vanemark {
 
-CColourButton::CColourButton(QWidget* parent)
-    : QPushButton(QStringLiteral("Color"), parent), customText(QStringLiteral("More Colors..."))
+CColourButton::CColourButton(QWidget* parent) : QPushButton(tr("Color"), parent), customText(tr("More Colors..."))
 {
     // The colour of an empty workspace: what a button without a colour shows.
     defaultColour = palette().color(QPalette::Mid);

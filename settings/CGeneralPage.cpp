@@ -10,6 +10,7 @@
 #include "settings/SaveFailure.h"
 #include "settings/SettingsHost.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +24,9 @@ namespace {
 
 QString RangeMessage(std::int64_t low, std::int64_t high)
 {
-    return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+    return QCoreApplication::translate("vanemark::CGeneralPage", "Please enter an integer between %1 and %2.")
+        .arg(low)
+        .arg(high);
 }
 
 QString Latin1(std::string_view text)
@@ -125,7 +128,7 @@ bool CGeneralPage::ReadControls()
 
     const auto portValue = ParseFieldInteger(portEdit->text().toStdString(), true);
     if (!portValue) {
-        Refuse(*portEdit, QStringLiteral("Please enter an integer."));
+        Refuse(*portEdit, tr("Please enter an integer."));
         return false;
     }
     if (*portValue < settings::kPortMin || *portValue > settings::kPortMax) {
@@ -141,7 +144,7 @@ bool CGeneralPage::ReadControls()
 
     const auto intervalValue = ParseFieldInteger(intervalSpin->Text().toStdString(), false);
     if (!intervalValue) {
-        Refuse(*intervalSpin, QStringLiteral("Please enter a positive integer."));
+        Refuse(*intervalSpin, tr("Please enter a positive integer."));
         return false;
     }
     if (*intervalValue < settings::kPageIntervalMin || *intervalValue > settings::kPageIntervalMax) {

@@ -1,0 +1,483 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+    <context>
+        <name>CommandLine</name>
+        <message>
+            <source>only one settings file may be named: '%1'</source>
+            <translation>es darf nur eine Einstellungsdatei angegeben werden: '%1'</translation>
+        </message>
+        <message>
+            <source>--record needs a file name</source>
+            <translation>--record braucht einen Dateinamen</translation>
+        </message>
+        <message>
+            <source>--folder needs a folder name</source>
+            <translation>--folder braucht einen Ordnernamen</translation>
+        </message>
+        <message>
+            <source>--language needs a language code such as de or ru</source>
+            <translation>--language braucht einen Sprachcode wie de oder ru</translation>
+        </message>
+        <message>
+            <source>--snapshot needs a file name</source>
+            <translation>--snapshot braucht einen Dateinamen</translation>
+        </message>
+        <message>
+            <source>--cycles needs a number</source>
+            <translation>--cycles braucht eine Zahl</translation>
+        </message>
+        <message>
+            <source>--cycles needs a whole number of at least 1, not '%1'</source>
+            <translation>--cycles braucht eine ganze Zahl ab 1, nicht '%1'</translation>
+        </message>
+        <message>
+            <source>unknown option '%1'</source>
+            <translation>unbekannte Option '%1'</translation>
+        </message>
+        <message>
+            <source>--user-folder and --folder cannot go together</source>
+            <translation>--user-folder und --folder schließen einander aus</translation>
+        </message>
+        <message>
+            <source>--cycles only goes with --snapshot</source>
+            <translation>--cycles gibt es nur zusammen mit --snapshot</translation>
+        </message>
+        <message>
+            <source>Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]
+       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]
+
+An always-on-top instrument panel fed by a DeviceLink server.
+
+  SETTINGS-FILE      settings file that names the layout file (default Vanemark.ini)
+  --demo             show a synthetic motion instead of DeviceLink values
+  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit
+  --cycles N         cycles before the snapshot (default 3)
+  --record FILE      record the flight into FILE as CSV from the start
+  --unlock           start unlocked, whatever the settings file says
+  --user-folder      keep the files in the per-user folder (~/.config/vanemark),
+                     seeded with the shipped ones on first use
+  --folder DIR       keep the files in DIR, seeded the same way
+  --language CODE    interface language (de, ru, ...); en forces English
+  --verbose          write the DeviceLink client's diagnostics to standard error
+  --version          print the version and exit
+  --help             print this help and exit
+</source>
+            <translation>Aufruf: %1 [EINSTELLUNGSDATEI] [--demo] [--snapshot DATEI.png [--cycles N]] [--record DATEI.csv] [--unlock]
+       [--user-folder | --folder ORDNER] [--language CODE] [--verbose] [--version] [--help]
+
+Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
+
+  EINSTELLUNGSDATEI  Einstellungsdatei, die die Layoutdatei nennt (Vorgabe Vanemark.ini)
+  --demo             zeigt eine künstliche Bewegung statt der DeviceLink-Werte
+  --snapshot DATEI   führt N Zyklen aus, schreibt die Tafel als PNG in DATEI und endet
+  --cycles N         Zyklen vor dem Schnappschuss (Vorgabe 3)
+  --record DATEI     zeichnet den Flug von Anfang an als CSV in DATEI auf
+  --unlock           startet gelöst, gleich was die Einstellungsdatei sagt
+  --user-folder      hält die Dateien im Benutzerordner (~/.config/vanemark),
+                     beim ersten Start mit den mitgelieferten Dateien befüllt
+  --folder ORDNER    hält die Dateien in ORDNER, ebenso befüllt
+  --language CODE    Sprache der Oberfläche (de, ru, ...); en erzwingt Englisch
+  --verbose          schreibt die Diagnose des DeviceLink-Clients in die Standardfehlerausgabe
+  --version          gibt die Version aus und endet
+  --help             gibt diese Hilfe aus und endet
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>FlightRecording</name>
+        <message>
+            <source>Cannot record the flight into %1</source>
+            <translation>Der Flug kann nicht in %1 aufgezeichnet werden</translation>
+        </message>
+        <message>
+            <source>The flight recording stopped: %1</source>
+            <translation>Die Flugaufzeichnung wurde beendet: %1</translation>
+        </message>
+        <message>
+            <source>Record flight</source>
+            <translation>Flug aufzeichnen</translation>
+        </message>
+        <message>
+            <source>Flight recordings (*.csv);;All files (*)</source>
+            <translation>Flugaufzeichnungen (*.csv);;Alle Dateien (*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>LayoutEdit</name>
+        <message>
+            <source>Hide</source>
+            <translation>Ausblenden</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Einblenden</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>Nach unten</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>Nach links</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>Nach rechts</translation>
+        </message>
+        <message>
+            <source>Full</source>
+            <translation>Voll</translation>
+        </message>
+        <message>
+            <source>Dual</source>
+            <translation>Zweiseitig</translation>
+        </message>
+    </context>
+    <context>
+        <name>LinkStatus</name>
+        <message>
+            <source>this computer's address</source>
+            <translation>die Adresse dieses Rechners</translation>
+        </message>
+        <message>
+            <source>No reply for %1 s. Check that
+- the simulator runs, with DeviceLink enabled;
+- its conf.ini has, in section [DeviceLink]:
+    port=%2
+    host=%3
+    IPS=%4
+  port equal to ours; host the address we send to (without it the simulator
+  listens on the machine's network address, not on 127.0.0.1); IPS listing
+  our address (several separated by spaces).</source>
+            <translation>Seit %1 s keine Antwort. Bitte prüfen:
+- Der Simulator läuft, mit eingeschaltetem DeviceLink.
+- Seine conf.ini enthält im Abschnitt [DeviceLink]:
+    port=%2
+    host=%3
+    IPS=%4
+  port gleich dem unseren; host die Adresse, an die wir senden (ohne sie lauscht
+  der Simulator auf der Netzwerkadresse des Rechners, nicht auf 127.0.0.1); IPS
+  mit unserer Adresse (mehrere durch Leerzeichen getrennt).</translation>
+        </message>
+        <message>
+            <source>Demo motion: DeviceLink values are not shown</source>
+            <translation>Demobewegung: DeviceLink-Werte werden nicht gezeigt</translation>
+        </message>
+        <message>
+            <source>DeviceLink server %1:%2</source>
+            <translation>DeviceLink-Server %1:%2</translation>
+        </message>
+        <message>
+            <source>Connected</source>
+            <translation>Verbunden</translation>
+        </message>
+        <message>
+            <source>Waiting for the simulator</source>
+            <translation>Warte auf den Simulator</translation>
+        </message>
+        <message>
+            <source>Aircraft: %1</source>
+            <translation>Flugzeug: %1</translation>
+        </message>
+        <message>
+            <source>Last reply: %1 s ago</source>
+            <translation>Letzte Antwort: vor %1 s</translation>
+        </message>
+        <message>
+            <source>Last reply: none yet</source>
+            <translation>Letzte Antwort: noch keine</translation>
+        </message>
+        <message>
+            <source>Replies per second: %1</source>
+            <translation>Antworten pro Sekunde: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark</name>
+        <message>
+            <source>Windows sockets initialization failed.</source>
+            <translation>Die Initialisierung der Windows-Sockets ist fehlgeschlagen.</translation>
+        </message>
+        <message>
+            <source>This system names no per-user configuration folder.</source>
+            <translation>Dieses System nennt keinen Konfigurationsordner für den Benutzer.</translation>
+        </message>
+        <message>
+            <source>Cannot work in the folder %1: %2</source>
+            <translation>Im Ordner %1 kann nicht gearbeitet werden: %2</translation>
+        </message>
+        <message>
+            <source>unknown error</source>
+            <translation>unbekannter Fehler</translation>
+        </message>
+        <message>
+            <source>The settings could not be saved to %1: %2.</source>
+            <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2.</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CColorPage</name>
+        <message>
+            <source>Colors:</source>
+            <translation>Farben:</translation>
+        </message>
+        <message>
+            <source>Background:</source>
+            <translation>Hintergrund:</translation>
+        </message>
+        <message>
+            <source>Instruments:</source>
+            <translation>Instrumente:</translation>
+        </message>
+        <message>
+            <source>Flaps positions:</source>
+            <translation>Klappenstellungen:</translation>
+        </message>
+        <message>
+            <source>Pitch:</source>
+            <translation>Längsneigung:</translation>
+        </message>
+        <message>
+            <source>Stick:</source>
+            <translation>Steuerknüppel:</translation>
+        </message>
+        <message>
+            <source>Font:</source>
+            <translation>Schrift:</translation>
+        </message>
+        <message>
+            <source>...</source>
+            <translation>...</translation>
+        </message>
+        <message>
+            <source>Choose the panel font</source>
+            <translation>Schrift der Tafel wählen</translation>
+        </message>
+        <message>
+            <source>Show window title</source>
+            <translation>Fenstertitel anzeigen</translation>
+        </message>
+        <message>
+            <source>%1, %2 pt</source>
+            <translation>%1, %2 pt</translation>
+        </message>
+        <message>
+            <source>Panel font</source>
+            <translation>Schrift der Tafel</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CColourButton</name>
+        <message>
+            <source>Color</source>
+            <translation>Farbe</translation>
+        </message>
+        <message>
+            <source>More Colors...</source>
+            <translation>Weitere Farben...</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CGeneralPage</name>
+        <message>
+            <source>Server:</source>
+            <translation>Server:</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Port:</translation>
+        </message>
+        <message>
+            <source>Localhost:</source>
+            <translation>Lokale Adresse:</translation>
+        </message>
+        <message>
+            <source>msec</source>
+            <translation>ms</translation>
+        </message>
+        <message>
+            <source>Update Interval:</source>
+            <translation>Aktualisierungsintervall:</translation>
+        </message>
+        <message>
+            <source>Please enter a server address without blanks, tabs, commas, equals signs or #.</source>
+            <translation>Bitte eine Serveradresse ohne Leerzeichen, Tabulatoren, Kommas, Gleichheitszeichen oder # eingeben.</translation>
+        </message>
+        <message>
+            <source>Please enter a local address without blanks, tabs, commas, equals signs or #.</source>
+            <translation>Bitte eine lokale Adresse ohne Leerzeichen, Tabulatoren, Kommas, Gleichheitszeichen oder # eingeben.</translation>
+        </message>
+        <message>
+            <source>Please enter an integer between %1 and %2.</source>
+            <translation>Bitte eine ganze Zahl zwischen %1 und %2 eingeben.</translation>
+        </message>
+        <message>
+            <source>Please enter an integer.</source>
+            <translation>Bitte eine ganze Zahl eingeben.</translation>
+        </message>
+        <message>
+            <source>Please enter a positive integer.</source>
+            <translation>Bitte eine positive ganze Zahl eingeben.</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CSettingsDlg</name>
+        <message>
+            <source>Settings:</source>
+            <translation>Einstellungen:</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>Allgemein</translation>
+        </message>
+        <message>
+            <source>Color settings</source>
+            <translation>Farbeinstellungen</translation>
+        </message>
+        <message>
+            <source>Window</source>
+            <translation>Fenster</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CSettingsPage</name>
+        <message>
+            <source>Apply</source>
+            <translation>Übernehmen</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CVanemarkDlg</name>
+        <message>
+            <source>Settings</source>
+            <translation>Einstellungen</translation>
+        </message>
+        <message>
+            <source>Lock in place</source>
+            <translation>Fixieren</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
+            <translation>Diese Arbeitsfläche hat keinen Infobereich; ein fixiertes Fenster ließe sich nicht wieder lösen.</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Beenden</translation>
+        </message>
+        <message>
+            <source>Stop recording</source>
+            <translation>Aufzeichnung beenden</translation>
+        </message>
+        <message>
+            <source>Record flight...</source>
+            <translation>Flug aufzeichnen...</translation>
+        </message>
+        <message>
+            <source>Edit layout</source>
+            <translation>Layout bearbeiten</translation>
+        </message>
+        <message>
+            <source>Save the changes to the layout?</source>
+            <translation>Änderungen am Layout speichern?</translation>
+        </message>
+        <message>
+            <source>Save layout</source>
+            <translation>Layout speichern</translation>
+        </message>
+        <message>
+            <source>Save layout for %1</source>
+            <translation>Layout für %1 speichern</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CWindowPage</name>
+        <message>
+            <source> x</source>
+            <translation> x</translation>
+        </message>
+        <message>
+            <source>Every panel pixel is shown as a square of this many screen pixels.</source>
+            <translation>Jedes Pixel der Tafel wird als Quadrat aus so vielen Bildschirmpixeln gezeigt.</translation>
+        </message>
+        <message>
+            <source> %</source>
+            <translation> %</translation>
+        </message>
+        <message>
+            <source>How opaque the whole window is. Needs a desktop with a compositor; without one the window stays opaque.</source>
+            <translation>Wie deckend das ganze Fenster ist. Braucht eine Arbeitsfläche mit Compositor; ohne ihn bleibt das Fenster deckend.</translation>
+        </message>
+        <message>
+            <source>km/h</source>
+            <translation>km/h</translation>
+        </message>
+        <message>
+            <source>mph</source>
+            <translation>mph</translation>
+        </message>
+        <message>
+            <source>knots</source>
+            <translation>Knoten</translation>
+        </message>
+        <message>
+            <source>Hide when not flying</source>
+            <translation>Ausblenden, wenn nicht geflogen wird</translation>
+        </message>
+        <message>
+            <source>While the simulator does not answer, only the tray icon shows. Never in demo mode.</source>
+            <translation>Solange der Simulator nicht antwortet, ist nur das Symbol im Infobereich zu sehen. Nie im Demomodus.</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray to bring a hidden window back.</source>
+            <translation>Diese Arbeitsfläche hat keinen Infobereich, über den ein ausgeblendetes Fenster zurückkäme.</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>Vergrößerung:</translation>
+        </message>
+        <message>
+            <source>Opacity:</source>
+            <translation>Deckkraft:</translation>
+        </message>
+        <message>
+            <source>Speed unit:</source>
+            <translation>Geschwindigkeitseinheit:</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::TrayIcon</name>
+        <message>
+            <source>Unlock</source>
+            <translation>Lösen</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Einstellungen</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Beenden</translation>
+        </message>
+        <message>
+            <source>Stop recording</source>
+            <translation>Aufzeichnung beenden</translation>
+        </message>
+        <message>
+            <source>Record flight...</source>
+            <translation>Flug aufzeichnen...</translation>
+        </message>
+    </context>
+</TS>

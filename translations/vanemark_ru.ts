@@ -1,0 +1,483 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru">
+    <context>
+        <name>CommandLine</name>
+        <message>
+            <source>only one settings file may be named: '%1'</source>
+            <translation>можно указать только один файл настроек: '%1'</translation>
+        </message>
+        <message>
+            <source>--record needs a file name</source>
+            <translation>для --record нужно имя файла</translation>
+        </message>
+        <message>
+            <source>--folder needs a folder name</source>
+            <translation>для --folder нужно имя папки</translation>
+        </message>
+        <message>
+            <source>--language needs a language code such as de or ru</source>
+            <translation>для --language нужен код языка, например de или ru</translation>
+        </message>
+        <message>
+            <source>--snapshot needs a file name</source>
+            <translation>для --snapshot нужно имя файла</translation>
+        </message>
+        <message>
+            <source>--cycles needs a number</source>
+            <translation>для --cycles нужно число</translation>
+        </message>
+        <message>
+            <source>--cycles needs a whole number of at least 1, not '%1'</source>
+            <translation>для --cycles нужно целое число не меньше 1, а не '%1'</translation>
+        </message>
+        <message>
+            <source>unknown option '%1'</source>
+            <translation>неизвестный параметр '%1'</translation>
+        </message>
+        <message>
+            <source>--user-folder and --folder cannot go together</source>
+            <translation>--user-folder и --folder нельзя указывать вместе</translation>
+        </message>
+        <message>
+            <source>--cycles only goes with --snapshot</source>
+            <translation>--cycles используется только вместе с --snapshot</translation>
+        </message>
+        <message>
+            <source>Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]
+       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]
+
+An always-on-top instrument panel fed by a DeviceLink server.
+
+  SETTINGS-FILE      settings file that names the layout file (default Vanemark.ini)
+  --demo             show a synthetic motion instead of DeviceLink values
+  --snapshot FILE    run N cycles, write the panel to FILE as PNG and exit
+  --cycles N         cycles before the snapshot (default 3)
+  --record FILE      record the flight into FILE as CSV from the start
+  --unlock           start unlocked, whatever the settings file says
+  --user-folder      keep the files in the per-user folder (~/.config/vanemark),
+                     seeded with the shipped ones on first use
+  --folder DIR       keep the files in DIR, seeded the same way
+  --language CODE    interface language (de, ru, ...); en forces English
+  --verbose          write the DeviceLink client's diagnostics to standard error
+  --version          print the version and exit
+  --help             print this help and exit
+</source>
+            <translation>Использование: %1 [ФАЙЛ-НАСТРОЕК] [--demo] [--snapshot ФАЙЛ.png [--cycles N]] [--record ФАЙЛ.csv] [--unlock]
+       [--user-folder | --folder ПАПКА] [--language КОД] [--verbose] [--version] [--help]
+
+Панель приборов поверх всех окон, получающая данные от сервера DeviceLink.
+
+  ФАЙЛ-НАСТРОЕК      файл настроек, в котором указан файл раскладки (по умолчанию Vanemark.ini)
+  --demo             показывать имитацию движения вместо значений DeviceLink
+  --snapshot ФАЙЛ    выполнить N циклов, записать панель в ФАЙЛ в формате PNG и выйти
+  --cycles N         число циклов до снимка (по умолчанию 3)
+  --record ФАЙЛ      записывать полёт в ФАЙЛ в формате CSV с самого начала
+  --unlock           запуститься незакреплённым, что бы ни было в файле настроек
+  --user-folder      хранить файлы в папке пользователя (~/.config/vanemark),
+                     при первом запуске скопировав туда стандартные
+  --folder ПАПКА     хранить файлы в ПАПКЕ, заполнив её так же
+  --language КОД     язык интерфейса (de, ru, ...); en включает английский
+  --verbose          выводить диагностику клиента DeviceLink в стандартный поток ошибок
+  --version          показать версию и выйти
+  --help             показать эту справку и выйти
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>FlightRecording</name>
+        <message>
+            <source>Cannot record the flight into %1</source>
+            <translation>Не удаётся записать полёт в %1</translation>
+        </message>
+        <message>
+            <source>The flight recording stopped: %1</source>
+            <translation>Запись полёта остановлена: %1</translation>
+        </message>
+        <message>
+            <source>Record flight</source>
+            <translation>Запись полёта</translation>
+        </message>
+        <message>
+            <source>Flight recordings (*.csv);;All files (*)</source>
+            <translation>Записи полётов (*.csv);;Все файлы (*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>LayoutEdit</name>
+        <message>
+            <source>Hide</source>
+            <translation>Скрыть</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Показать</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Вверх</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>Вниз</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>Влево</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>Вправо</translation>
+        </message>
+        <message>
+            <source>Full</source>
+            <translation>Полная</translation>
+        </message>
+        <message>
+            <source>Dual</source>
+            <translation>Двусторонняя</translation>
+        </message>
+    </context>
+    <context>
+        <name>LinkStatus</name>
+        <message>
+            <source>this computer's address</source>
+            <translation>адрес этого компьютера</translation>
+        </message>
+        <message>
+            <source>No reply for %1 s. Check that
+- the simulator runs, with DeviceLink enabled;
+- its conf.ini has, in section [DeviceLink]:
+    port=%2
+    host=%3
+    IPS=%4
+  port equal to ours; host the address we send to (without it the simulator
+  listens on the machine's network address, not on 127.0.0.1); IPS listing
+  our address (several separated by spaces).</source>
+            <translation>Нет ответа %1 с. Проверьте, что
+- симулятор запущен и DeviceLink в нём включён;
+- в его conf.ini в разделе [DeviceLink] есть:
+    port=%2
+    host=%3
+    IPS=%4
+  port совпадает с нашим; host — адрес, на который мы отправляем (без него симулятор
+  слушает сетевой адрес компьютера, а не 127.0.0.1); в IPS указан
+  наш адрес (несколько — через пробел).</translation>
+        </message>
+        <message>
+            <source>Demo motion: DeviceLink values are not shown</source>
+            <translation>Демо-режим: значения DeviceLink не показываются</translation>
+        </message>
+        <message>
+            <source>DeviceLink server %1:%2</source>
+            <translation>Сервер DeviceLink %1:%2</translation>
+        </message>
+        <message>
+            <source>Connected</source>
+            <translation>Соединение есть</translation>
+        </message>
+        <message>
+            <source>Waiting for the simulator</source>
+            <translation>Ожидание симулятора</translation>
+        </message>
+        <message>
+            <source>Aircraft: %1</source>
+            <translation>Самолёт: %1</translation>
+        </message>
+        <message>
+            <source>Last reply: %1 s ago</source>
+            <translation>Последний ответ: %1 с назад</translation>
+        </message>
+        <message>
+            <source>Last reply: none yet</source>
+            <translation>Последний ответ: ещё не было</translation>
+        </message>
+        <message>
+            <source>Replies per second: %1</source>
+            <translation>Ответов в секунду: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark</name>
+        <message>
+            <source>Windows sockets initialization failed.</source>
+            <translation>Не удалось инициализировать сокеты Windows.</translation>
+        </message>
+        <message>
+            <source>This system names no per-user configuration folder.</source>
+            <translation>Система не сообщает папку настроек пользователя.</translation>
+        </message>
+        <message>
+            <source>Cannot work in the folder %1: %2</source>
+            <translation>Не удаётся работать в папке %1: %2</translation>
+        </message>
+        <message>
+            <source>unknown error</source>
+            <translation>неизвестная ошибка</translation>
+        </message>
+        <message>
+            <source>The settings could not be saved to %1: %2.</source>
+            <translation>Не удалось сохранить настройки в %1: %2.</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CColorPage</name>
+        <message>
+            <source>Colors:</source>
+            <translation>Цвета:</translation>
+        </message>
+        <message>
+            <source>Background:</source>
+            <translation>Фон:</translation>
+        </message>
+        <message>
+            <source>Instruments:</source>
+            <translation>Приборы:</translation>
+        </message>
+        <message>
+            <source>Flaps positions:</source>
+            <translation>Положения закрылков:</translation>
+        </message>
+        <message>
+            <source>Pitch:</source>
+            <translation>Тангаж:</translation>
+        </message>
+        <message>
+            <source>Stick:</source>
+            <translation>Ручка:</translation>
+        </message>
+        <message>
+            <source>Font:</source>
+            <translation>Шрифт:</translation>
+        </message>
+        <message>
+            <source>...</source>
+            <translation>...</translation>
+        </message>
+        <message>
+            <source>Choose the panel font</source>
+            <translation>Выбрать шрифт панели</translation>
+        </message>
+        <message>
+            <source>Show window title</source>
+            <translation>Показывать заголовок окна</translation>
+        </message>
+        <message>
+            <source>%1, %2 pt</source>
+            <translation>%1, %2 пт</translation>
+        </message>
+        <message>
+            <source>Panel font</source>
+            <translation>Шрифт панели</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CColourButton</name>
+        <message>
+            <source>Color</source>
+            <translation>Цвет</translation>
+        </message>
+        <message>
+            <source>More Colors...</source>
+            <translation>Другие цвета...</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CGeneralPage</name>
+        <message>
+            <source>Server:</source>
+            <translation>Сервер:</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Порт:</translation>
+        </message>
+        <message>
+            <source>Localhost:</source>
+            <translation>Локальный адрес:</translation>
+        </message>
+        <message>
+            <source>msec</source>
+            <translation>мс</translation>
+        </message>
+        <message>
+            <source>Update Interval:</source>
+            <translation>Интервал обновления:</translation>
+        </message>
+        <message>
+            <source>Please enter a server address without blanks, tabs, commas, equals signs or #.</source>
+            <translation>Введите адрес сервера без пробелов, табуляций, запятых, знаков равенства и #.</translation>
+        </message>
+        <message>
+            <source>Please enter a local address without blanks, tabs, commas, equals signs or #.</source>
+            <translation>Введите локальный адрес без пробелов, табуляций, запятых, знаков равенства и #.</translation>
+        </message>
+        <message>
+            <source>Please enter an integer between %1 and %2.</source>
+            <translation>Введите целое число от %1 до %2.</translation>
+        </message>
+        <message>
+            <source>Please enter an integer.</source>
+            <translation>Введите целое число.</translation>
+        </message>
+        <message>
+            <source>Please enter a positive integer.</source>
+            <translation>Введите положительное целое число.</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CSettingsDlg</name>
+        <message>
+            <source>Settings:</source>
+            <translation>Настройки:</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>Общие</translation>
+        </message>
+        <message>
+            <source>Color settings</source>
+            <translation>Цвета</translation>
+        </message>
+        <message>
+            <source>Window</source>
+            <translation>Окно</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CSettingsPage</name>
+        <message>
+            <source>Apply</source>
+            <translation>Применить</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Закрыть</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CVanemarkDlg</name>
+        <message>
+            <source>Settings</source>
+            <translation>Настройки</translation>
+        </message>
+        <message>
+            <source>Lock in place</source>
+            <translation>Закрепить</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
+            <translation>На этом рабочем столе нет области уведомлений, и закреплённое окно нельзя было бы открепить.</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Выход</translation>
+        </message>
+        <message>
+            <source>Stop recording</source>
+            <translation>Остановить запись</translation>
+        </message>
+        <message>
+            <source>Record flight...</source>
+            <translation>Записать полёт...</translation>
+        </message>
+        <message>
+            <source>Edit layout</source>
+            <translation>Редактировать раскладку</translation>
+        </message>
+        <message>
+            <source>Save the changes to the layout?</source>
+            <translation>Сохранить изменения раскладки?</translation>
+        </message>
+        <message>
+            <source>Save layout</source>
+            <translation>Сохранить раскладку</translation>
+        </message>
+        <message>
+            <source>Save layout for %1</source>
+            <translation>Сохранить раскладку для %1</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Отмена</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CWindowPage</name>
+        <message>
+            <source> x</source>
+            <translation> x</translation>
+        </message>
+        <message>
+            <source>Every panel pixel is shown as a square of this many screen pixels.</source>
+            <translation>Каждый пиксель панели выводится квадратом из стольких пикселей экрана.</translation>
+        </message>
+        <message>
+            <source> %</source>
+            <translation> %</translation>
+        </message>
+        <message>
+            <source>How opaque the whole window is. Needs a desktop with a compositor; without one the window stays opaque.</source>
+            <translation>Непрозрачность всего окна. Нужен рабочий стол с композитным менеджером; без него окно остаётся непрозрачным.</translation>
+        </message>
+        <message>
+            <source>km/h</source>
+            <translation>км/ч</translation>
+        </message>
+        <message>
+            <source>mph</source>
+            <translation>миль/ч</translation>
+        </message>
+        <message>
+            <source>knots</source>
+            <translation>узлы</translation>
+        </message>
+        <message>
+            <source>Hide when not flying</source>
+            <translation>Скрывать, когда нет полёта</translation>
+        </message>
+        <message>
+            <source>While the simulator does not answer, only the tray icon shows. Never in demo mode.</source>
+            <translation>Пока симулятор не отвечает, виден только значок в области уведомлений. В демо-режиме окно не скрывается.</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray to bring a hidden window back.</source>
+            <translation>На этом рабочем столе нет области уведомлений, через которую можно вернуть скрытое окно.</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>Масштаб:</translation>
+        </message>
+        <message>
+            <source>Opacity:</source>
+            <translation>Непрозрачность:</translation>
+        </message>
+        <message>
+            <source>Speed unit:</source>
+            <translation>Единица скорости:</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::TrayIcon</name>
+        <message>
+            <source>Unlock</source>
+            <translation>Открепить</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Настройки</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Выход</translation>
+        </message>
+        <message>
+            <source>Stop recording</source>
+            <translation>Остановить запись</translation>
+        </message>
+        <message>
+            <source>Record flight...</source>
+            <translation>Записать полёт...</translation>
+        </message>
+    </context>
+</TS>
