@@ -3,6 +3,7 @@
 #include "core/ProfileFile.h"
 #include "panel/GaugeGeometry.h"
 #include "panel/GdiCanvas.h"
+#include "panel/LayoutEditOverlay.h"
 #include "panel/PixelScale.h"
 
 #include <QFontMetrics>
@@ -54,6 +55,12 @@ int CPanelCtrl::LoadLayout(const std::string& fileName)
         bars[i].SetColour(ColourOf(PanelColours::Instruments));
     }
     return 0;
+}
+
+void CPanelCtrl::SetBar(BarIndex index, const BarSettings& settings)
+{
+    bars[index] = BarElement(settings);
+    bars[index].SetColour(ColourOf(PanelColours::Instruments));
 }
 
 bool CPanelCtrl::SetValues(const PanelValues& newValues)
@@ -221,25 +228,31 @@ void CPanelCtrl::DrawPanel(QImage& target)
 
     canvas.FillRect({0, 0, target.width(), target.height()}, background);
 
-    const FlapsGeometry flapsDial = ComputeFlaps(layout, values.flaps);
-    for (const PixelPoint& end : flapsDial.markEnds) {
-        canvas.Line(flapsDial.centre, end, marks);
+    if (layout.flapsShown) {
+        const FlapsGeometry flapsDial = ComputeFlaps(layout, values.flaps);
+        for (const PixelPoint& end : flapsDial.markEnds) {
+            canvas.Line(flapsDial.centre, end, marks);
+        }
+        DrawFlapsWedge(painter, flapsDial);
     }
-    DrawFlapsWedge(painter, flapsDial);
 
-    const PitchGeometry attitude = ComputePitch(layout.stickSquare, values.pitch, values.bank);
-    const Colour pitchColour = ColourOf(attitude.pitchUp ? PanelColours::PitchUp : PanelColours::PitchDown);
-    canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
-    canvas.Line(attitude.triangle[0], attitude.triangle[1], marks);
-    canvas.Line(attitude.centre, attitude.bankLineEnd, marks);
+    if (layout.stickShown) {
+        const PitchGeometry attitude = ComputePitch(layout.stickSquare, values.pitch, values.bank);
+        const Colour pitchColour = ColourOf(attitude.pitchUp ? PanelColours::PitchUp : PanelColours::PitchDown);
+        canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
+        canvas.Line(attitude.triangle[0], attitude.triangle[1], marks);
+        canvas.Line(attitude.centre, attitude.bankLineEnd, marks);
 
-    const StickGeometry stick = ComputeStick(layout.stickSquare, values.stickX, values.stickY);
-    DrawStickCircles(painter, stick);
-    canvas.Line(stick.centre, stick.knob, stickColour);
-    canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
+        const StickGeometry stick = ComputeStick(layout.stickSquare, values.stickX, values.stickY);
+        DrawStickCircles(painter, stick);
+        canvas.Line(stick.centre, stick.knob, stickColour);
+        canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
+    }
 
-    speedText.Draw(painter, layout.speedBox, QString::fromStdString(settings::FormatSpeed(values.speed, speedUnit)),
-                   panelFont, instruments, true);
+    if (layout.speedShown) {
+        speedText.Draw(painter, layout.speedBox, QString::fromStdString(settings::FormatSpeed(values.speed, speedUnit)),
+                       panelFont, instruments, true);
+    }
 
     for (std::size_t i = 0; i < bars.size(); ++i) {
         bars[i].Draw(painter, values.bars[i]);
@@ -258,6 +271,10 @@ void CPanelCtrl::DrawPanel(QImage& target)
         canvas.Polyline(corners, background);
         canvas.Line({box.left, box.top}, {box.right, box.bottom}, background);
         canvas.Line({box.right, box.top}, {box.left, box.bottom}, background);
+    }
+    if (editOverlay != nullptr) {
+        // The inverse of the background stands out whatever colours the pilot chose.
+        DrawLayoutEditOverlay(painter, *editOverlay, background ^ 0xFFFFFF);
     }
 }
 

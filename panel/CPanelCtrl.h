@@ -24,6 +24,7 @@ namespace vanemark {
 
 struct FlapsGeometry;
 struct StickGeometry;
+class LayoutModel;
 
 // Layout section of each bar, indexed by BarIndex.
 inline constexpr std::array<std::string_view, BarCount> kBarSections{"power", "prop",  "rudder", "brakes",
@@ -106,6 +107,15 @@ public:
     QSize LargestCachedImage() const;
 
     const BarElement& Bar(BarIndex index) const { return bars[index]; }
+    // A bar laid out anew (the layout editor's live changes); it keeps the
+    // instrument colour whatever `settings` holds. Does not redraw.
+    void SetBar(BarIndex index, const BarSettings& settings);
+
+    // While set, every redraw marks the model's areas and handles over the
+    // 1x picture, before any enlargement; nullptr ends it. The model must
+    // outlive its use here. Does not redraw.
+    void SetEditOverlay(const LayoutModel* model) { editOverlay = model; }
+    const LayoutModel* EditOverlay() const { return editOverlay; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -140,6 +150,7 @@ private:
     CachedLayer flapsWedge;
     CachedLayer stickCircles;
     QPointer<QWidget> owner;
+    const LayoutModel* editOverlay = nullptr;
 };
 
 } // namespace vanemark

@@ -105,9 +105,10 @@ void LayoutModel::Load(const std::string& layoutFile)
     LayoutState state;
     state.window = ReadWindowSize(profile);
     const std::array<PixelRect, 3> instruments{layout.stickSquare, layout.flapsDial, layout.speedBox};
+    const std::array<bool, 3> shown{layout.stickShown, layout.flapsShown, layout.speedShown};
     for (std::size_t i = 0; i < instruments.size(); ++i) {
         state.areas[i].rect = instruments[i];
-        state.areas[i].shown = profile.GetInt(kInstrumentSections[i], "show", 1) != 0;
+        state.areas[i].shown = shown[i];
     }
     for (std::size_t i = 0; i < BarCount; ++i) {
         const auto bar = static_cast<BarIndex>(i);
@@ -232,6 +233,9 @@ PanelLayout LayoutModel::PanelGeometry(const PanelLayout& base) const
     layout.stickSquare = Area(LayoutArea::Stick).rect;
     layout.flapsDial = Area(LayoutArea::Flaps).rect;
     layout.speedBox = Area(LayoutArea::Speed).rect;
+    layout.stickShown = Area(LayoutArea::Stick).shown;
+    layout.flapsShown = Area(LayoutArea::Flaps).shown;
+    layout.speedShown = Area(LayoutArea::Speed).shown;
     return layout;
 }
 

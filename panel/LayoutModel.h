@@ -88,7 +88,7 @@ public:
     int SaveAs(const std::string& newFile, std::string* error = nullptr);
 
     // The geometry for the panel to draw: base with the stick square, flaps
-    // dial and speed box replaced (the flap angles are not edited here).
+    // dial, speed box and their "show" replaced (the flap angles are not edited here).
     PanelLayout PanelGeometry(const PanelLayout& base) const;
     // A bar's settings as the bar reader would make them from the edited file.
     BarSettings Bar(BarIndex bar, const BarSettings& base) const;

@@ -62,6 +62,10 @@ PanelLayout ReadPanelLayout(ProfileFile& profile)
     const PixelPoint speedTop = ReadPair(profile, "speed", "top", 70, 120);
     const PixelPoint speedSize = ReadPair(profile, "speed", "size", 75, 20);
     layout.speedBox = {speedTop.x, speedTop.y, speedTop.x + speedSize.x, speedTop.y + speedSize.y};
+
+    layout.stickShown = profile.GetInt("stick", "show", 1) != 0;
+    layout.flapsShown = profile.GetInt("flaps", "show", 1) != 0;
+    layout.speedShown = profile.GetInt("speed", "show", 1) != 0;
     return layout;
 }
 

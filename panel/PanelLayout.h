@@ -18,6 +18,10 @@ struct PanelLayout {
     double landingAngle = 60.0;
     PixelRect stickSquare{20, 5, 120, 105};
     PixelRect speedBox{70, 120, 145, 140};
+    // Key "show" of each section; a hidden instrument draws nothing at all.
+    bool stickShown = true;
+    bool flapsShown = true;
+    bool speedShown = true;
 };
 
 // Size of the main window from section "window" (140 x 140 by default).
