@@ -2,6 +2,7 @@
 
 #include "app/AppEvents.h"
 #include "app/AppInfo.h"
+#include "app/EditMode.h"
 #include "app/LinkKeys.h"
 #include "app/LinkStatusText.h"
 #include "app/ProcessPriority.h"
@@ -105,7 +106,9 @@ bool CVanemarkDlg::OnInitDialog()
     ProfileFile profile = settings::OpenSettings(settingsFileName);
     // The bars take the instrument colour, so the colours come before the layout.
     panel->SetColours(ReadColours(profile));
-    panel->LoadLayout(profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kTextBuffer));
+    pilotLayout = profile.GetString(kSection, kLayoutFileKey, kLayoutFileDefault, kTextBuffer);
+    layoutInUse = pilotLayout;
+    panel->LoadLayout(pilotLayout);
     DeleteStaleLog();
     demo = options.forceDemo || profile.GetInt(kSection, kDemoKey, 0) != 0;
     client.LoadKeys(profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer));

@@ -14,7 +14,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QMenu;
@@ -22,6 +24,7 @@ class QMenu;
 namespace vanemark {
 
 class CPanelCtrl;
+class EditMode;
 class ProfileFile;
 class TrayIcon;
 
@@ -95,6 +98,13 @@ public:
     const DeviceLinkClient& Client() const { return client; }
     // Window size from the layout file (section "window").
     QSize LayoutSize() const { return windowSize; }
+    // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
+    const std::string& LayoutInUse() const { return layoutInUse; }
+    // Edit mode: the panel's areas are moved and resized with the mouse.
+    // Leaving it with unsaved changes asks whether to save them, and can be refused.
+    void SetEditing(bool on);
+    bool Editing() const { return editMode != nullptr; }
+
     // The pop-up menu while it is open (tests drive it), else nullptr.
     QMenu* ContextMenu() const { return contextMenu; }
     const FlightRecording& Recording() const { return recording; }
@@ -140,6 +150,18 @@ private:
     void StopClient();
     void FinishSnapshot();
     ScreenRect DesktopAt(const QPoint& globalPos) const;
+    // Per-aircraft layouts and edit mode (CVanemarkDlgLayout.cpp).
+    void FollowAircraft(std::string_view text);
+    void ShowLayout(const std::string& file);
+    void ResizeInPlace();
+    void ApplyEdit();
+    void CancelEdit();
+    bool SaveEdit();
+    void SaveEditForAircraft(const std::string& file);
+    bool EditMousePress(QMouseEvent* e);
+    bool EditMouseMove(QMouseEvent* e);
+    bool EditMouseRelease(QMouseEvent* e);
+    void ShowEditMenu(const QPoint& globalPos);
 
     LaunchOptions options;
     std::string settingsFileName;
@@ -175,6 +197,10 @@ private:
     QPoint dragOffset;
     bool dragging = false;
     QMenu* contextMenu = nullptr;
+    std::string pilotLayout;
+    std::string layoutInUse;
+    std::string aircraft; // as key 22 last named it; empty while the link is down
+    std::unique_ptr<EditMode> editMode;
     TrayIcon* tray = nullptr; // child object, owned by Qt
     bool exitDone = false;
 };

@@ -98,6 +98,7 @@ void CVanemarkDlg::OnKey22()
         return;
     }
     setWindowTitle(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    FollowAircraft(text);
     if (showTitle) {
         panel->Refresh();
     }
@@ -119,6 +120,7 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
     values.speed = 0.0;
     panel->SetValues(values);
     setWindowTitle(AppTitleText());
+    FollowAircraft({});
     panel->Refresh();
     UpdateIdleVisibility();
 }

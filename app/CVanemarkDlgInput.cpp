@@ -19,6 +19,9 @@ namespace vanemark {
 
 void CVanemarkDlg::mousePressEvent(QMouseEvent* e)
 {
+    if (EditMousePress(e)) {
+        return;
+    }
     const QPoint global = e->globalPosition().toPoint();
     if (e->button() == Qt::LeftButton) {
         if (panel->HitTestClose(global) == CPanelCtrl::kCloseHitCode) {
@@ -36,6 +39,9 @@ void CVanemarkDlg::mousePressEvent(QMouseEvent* e)
 
 void CVanemarkDlg::mouseMoveEvent(QMouseEvent* e)
 {
+    if (EditMouseMove(e)) {
+        return;
+    }
     if (!dragging || !(e->buttons() & Qt::LeftButton)) {
         return;
     }
@@ -47,6 +53,9 @@ void CVanemarkDlg::mouseMoveEvent(QMouseEvent* e)
 
 void CVanemarkDlg::mouseReleaseEvent(QMouseEvent* e)
 {
+    if (EditMouseRelease(e)) {
+        return;
+    }
     if (e->button() == Qt::LeftButton) {
         dragging = false;
     }
@@ -57,7 +66,10 @@ void CVanemarkDlg::keyPressEvent(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        RunExitSequence();
+        // Enter while arranging the panel must not end the program under the pilot's hands.
+        if (!Editing()) {
+            RunExitSequence();
+        }
         break;
     case Qt::Key_Escape:
         break; // the window has nothing to cancel
@@ -108,6 +120,7 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
     }
     add(recording.IsRecording() ? tr("Stop recording") : tr("Record flight..."), "record",
         [this] { ToggleRecording(); });
+    add(tr("Edit layout"), "editLayout", [this] { SetEditing(true); })->setCheckable(true);
     menu.addSeparator();
     add(tr("Exit"), "exit", [this] { RunExitSequence(); });
 
