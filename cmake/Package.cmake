@@ -23,8 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VANEMARK_HOMEPAGE}")
 # The libraries the programs link (Qt, the C++ runtime) as dpkg-shlibdeps
 # finds them, with the versions of the machine that built the package.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The panel's "Courier New" resolves to Liberation Mono through fontconfig.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+# The panel's "Courier New" resolves to Liberation Mono through fontconfig;
+# Qt's own dialogs speak the user's language with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # No maintainer scripts: Debian's file triggers (desktop-file-utils,
 # hicolor-icon-theme, man-db) refresh the menu, icon and manual caches when
