@@ -6,13 +6,13 @@
 #include "app/ExitSignalWatcher.h"
 #include "app/GuardedApplication.h"
 #include "app/PlatformChoice.h"
+#include "app/QtConversions.h"
 #include "app/SessionEndWatcher.h"
 #include "app/SocketsLayer.h"
 #include "app/Translations.h"
 #include "app/WorkingFolder.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -39,15 +39,6 @@ void ShowErrorBox(const QString& message)
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         QMessageBox::critical(nullptr, Text(kAppTitle), message);
     }
-}
-
-std::filesystem::path ToPath(const QString& text)
-{
-#ifdef _WIN32
-    return {text.toStdWString()};
-#else
-    return {QFile::encodeName(text).toStdString()};
-#endif
 }
 
 // File names typed on the command line mean what they meant where the user

@@ -1,5 +1,6 @@
 #include "app/CVanemarkDlg.h"
 
+#include "app/CommandMenu.h"
 #include "app/QtConversions.h"
 #include "panel/CPanelCtrl.h"
 #include "settings/CSettingsDlg.h"
@@ -96,15 +97,9 @@ void CVanemarkDlg::resizeEvent(QResizeEvent* e)
 
 void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
 {
-    // Every item with what it does, in menu order; the command runs after the
-    // menu has closed, so a dialog it opens is not nested in the menu's loop.
-    QMenu menu(this);
-    std::vector<std::pair<QAction*, std::function<void()>>> commands;
-    const auto add = [&](const QString& text, const char* name, std::function<void()> command) {
-        QAction* action = menu.addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        commands.emplace_back(action, std::move(command));
-        return action;
+    CommandMenu menu(this);
+    const auto add = [&menu](const QString& text, const char* name, std::function<void()> command) {
+        return menu.Add(text, name, std::move(command));
     };
     add(tr("Settings"), "settings", [this] { OpenSettings(); });
     QAction* lock = add(tr("Lock in place"), "lock", [this] { SetLocked(!locked); });
@@ -116,26 +111,23 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
         const QString why = tr("This desktop has no system tray, so a locked window could not be unlocked.");
         lock->setStatusTip(why);
         lock->setToolTip(why);
-        menu.setToolTipsVisible(true);
+        menu.Menu().setToolTipsVisible(true);
     }
     add(recording.IsRecording() ? tr("Stop recording") : tr("Record flight..."), "record",
         [this] { ToggleRecording(); });
     add(tr("Edit layout"), "editLayout", [this] { SetEditing(true); })->setCheckable(true);
-    menu.addSeparator();
+    menu.Menu().addSeparator();
     add(tr("Exit"), "exit", [this] { RunExitSequence(); });
 
-    contextMenu = &menu;
+    contextMenu = &menu.Menu();
     QPointer<CVanemarkDlg> alive(this);
-    QAction* chosen = menu.exec(globalPos);
+    const std::function<void()> command = menu.Exec(globalPos);
     if (!alive) {
         return;
     }
     contextMenu = nullptr;
-    for (const auto& [action, command] : commands) {
-        if (action == chosen) {
-            command();
-            break;
-        }
+    if (command) {
+        command();
     }
 }
 

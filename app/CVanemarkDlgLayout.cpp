@@ -1,5 +1,6 @@
 #include "app/CVanemarkDlg.h"
 
+#include "app/CommandMenu.h"
 #include "app/EditMode.h"
 #include "config/AircraftLayout.h"
 #include "panel/CPanelCtrl.h"
@@ -184,14 +185,9 @@ bool CVanemarkDlg::EditMouseRelease(QMouseEvent* e)
 
 void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
 {
-    // As the window's own menu: each command runs after the menu has closed.
-    QMenu menu(this);
-    std::vector<std::pair<QAction*, std::function<void()>>> commands;
-    const auto add = [&](const QString& text, const char* name, std::function<void()> command) {
-        QAction* action = menu.addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        commands.emplace_back(action, std::move(command));
-        return action;
+    CommandMenu menu(this);
+    const auto add = [&menu](const QString& text, const char* name, std::function<void()> command) {
+        return menu.Add(text, name, std::move(command));
     };
     const PixelPoint at = EditMode::ToBase(mapFromGlobal(globalPos), overlay.scale);
     const std::vector<LayoutEdit::Action> actions = editMode->Edit().ActionsAt(at);
@@ -199,7 +195,7 @@ void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
         using Command = LayoutEdit::Command;
         // Hide or Show, then the directions, then the types: a line between the groups.
         if (action.command == Command::Up || action.command == Command::Full) {
-            menu.addSeparator();
+            menu.Menu().addSeparator();
         }
         QAction* item = add(LayoutEdit::Text(action.command), kCommandNames[static_cast<std::size_t>(action.command)],
                             [this, action] {
@@ -212,7 +208,7 @@ void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
         }
     }
     if (!actions.empty()) {
-        menu.addSeparator();
+        menu.Menu().addSeparator();
     }
     add(tr("Save layout"), "saveLayout", [this] { SaveEdit(); });
     const std::string own = settings::AircraftLayoutPath(settingsFileName, aircraft);
@@ -223,23 +219,21 @@ void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
             ->setStatusTip(QString::fromStdString(own));
     }
     add(tr("Cancel"), "cancelLayout", [this] { CancelEdit(); });
-    menu.addSeparator();
+    menu.Menu().addSeparator();
     QAction* leave = add(tr("Edit layout"), "editLayout", [this] { SetEditing(false); });
     leave->setCheckable(true);
     leave->setChecked(true);
 
-    contextMenu = &menu;
+    contextMenu = &menu.Menu();
     QPointer<CVanemarkDlg> alive(this);
-    QAction* chosen = menu.exec(globalPos);
+    const std::function<void()> command = menu.Exec(globalPos);
     if (!alive) {
         return;
     }
     contextMenu = nullptr;
-    for (const auto& [action, command] : commands) {
-        if (action == chosen && editMode) {
-            command();
-            break;
-        }
+    // The edit may have ended while the menu was open.
+    if (command && editMode) {
+        command();
     }
 }
 

@@ -2,11 +2,11 @@
 
 #include "app/AppInfo.h"
 #include "app/LinkKeys.h"
+#include "app/QtConversions.h"
 #include "devicelink/DeviceLinkClient.h"
 #include "flightlog/FlightColumns.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -31,15 +31,6 @@ std::array<Shown, kFlightValueColumns.size()> ColumnSources()
         sources[i] = key != kSubscribedKeys.end() ? key->shows : Shown::Nothing;
     }
     return sources;
-}
-
-std::filesystem::path ToPath(const QString& text)
-{
-#ifdef _WIN32
-    return {text.toStdWString()};
-#else
-    return {QFile::encodeName(text).toStdString()};
-#endif
 }
 
 } // namespace
