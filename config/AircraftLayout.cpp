@@ -59,6 +59,12 @@ std::string AircraftLayoutFileName(std::string_view aircraft)
     if (name.front() == '.') {
         name.front() = '_';
     }
+    // Marked before the cut, so the mark cannot push a long name past the
+    // limit; the cut never makes a device name (its part before the first dot
+    // stays as it was or is longer than four letters).
+    if (IsDeviceName(name)) {
+        name.insert(name.begin(), '_');
+    }
     if (name.size() > kAircraftNameMax) {
         static constexpr char kHex[] = "0123456789abcdef";
         const std::uint32_t h = Fnv1a(aircraft);
@@ -67,9 +73,6 @@ std::string AircraftLayoutFileName(std::string_view aircraft)
         for (int shift = 28; shift >= 0; shift -= 4) {
             name.push_back(kHex[(h >> shift) & 0xFU]);
         }
-    }
-    if (IsDeviceName(name)) {
-        name.insert(name.begin(), '_');
     }
     name.append(kAircraftLayoutExtension);
     return name;
