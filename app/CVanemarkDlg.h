@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@ class QMenu;
 
 namespace vanemark {
 
+class CommandMenu;
 class CPanelCtrl;
 class EditMode;
 class ProfileFile;
@@ -136,6 +138,9 @@ private:
     void OnKey22();
     void OnDisconnected(std::uint32_t generation);
     void ShowContextMenu(const QPoint& globalPos);
+    // Shows a menu as the window's own (tests reach it through ContextMenu())
+    // and returns the chosen command, to run once the menu has closed.
+    std::function<void()> RunMenu(CommandMenu& menu, const QPoint& globalPos);
     void ApplyLock(bool lock);
     void UpdateIdleVisibility();
     void UpdateTray();

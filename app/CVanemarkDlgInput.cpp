@@ -119,16 +119,22 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
     menu.Menu().addSeparator();
     add(tr("Exit"), "exit", [this] { RunExitSequence(); });
 
-    contextMenu = &menu.Menu();
-    QPointer<CVanemarkDlg> alive(this);
-    const std::function<void()> command = menu.Exec(globalPos);
-    if (!alive) {
-        return;
-    }
-    contextMenu = nullptr;
-    if (command) {
+    if (const std::function<void()> command = RunMenu(menu, globalPos)) {
         command();
     }
+}
+
+std::function<void()> CVanemarkDlg::RunMenu(CommandMenu& menu, const QPoint& globalPos)
+{
+    contextMenu = &menu.Menu();
+    QPointer<CVanemarkDlg> alive(this);
+    std::function<void()> command = menu.Exec(globalPos);
+    // A window closed while its menu was open runs nothing.
+    if (!alive) {
+        return {};
+    }
+    contextMenu = nullptr;
+    return command;
 }
 
 void CVanemarkDlg::OpenSettings()

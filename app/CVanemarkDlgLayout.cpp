@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPointer>
 
 #include <array>
 #include <filesystem>
@@ -224,15 +223,8 @@ void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
     leave->setCheckable(true);
     leave->setChecked(true);
 
-    contextMenu = &menu.Menu();
-    QPointer<CVanemarkDlg> alive(this);
-    const std::function<void()> command = menu.Exec(globalPos);
-    if (!alive) {
-        return;
-    }
-    contextMenu = nullptr;
     // The edit may have ended while the menu was open.
-    if (command && editMode) {
+    if (const std::function<void()> command = RunMenu(menu, globalPos); command && editMode) {
         command();
     }
 }
