@@ -57,6 +57,10 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     // Every mouse event over the panel is the window's: it is one big drag handle.
     panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setFocusPolicy(Qt::NoFocus);
+    startRetry.setInterval(kStartRetryMs);
+    connect(&startRetry, &QTimer::timeout, this, &CVanemarkDlg::RetryStart);
+    linkWatch.setInterval(kLinkWatchMs);
+    connect(&linkWatch, &QTimer::timeout, this, &CVanemarkDlg::OnLinkWatch);
 }
 
 CVanemarkDlg::~CVanemarkDlg()
@@ -113,6 +117,12 @@ bool CVanemarkDlg::OnInitDialog()
     demo = options.forceDemo || profile.GetInt(kSection, kDemoKey, 0) != 0;
     client.LoadKeys(profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer));
     interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
+    if (!demo) {
+        // Nothing is known until the simulator answers.
+        PanelValues values = panel->Values();
+        SetAllAbsent(values);
+        panel->SetValues(values);
+    }
     StartClient(profile);
     if (options.recordPath) {
         recording.Start(*options.recordPath);
@@ -189,6 +199,11 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
     // The tick thread must never touch a widget: both hand their work over as posted events.
     cycleEntry = client.AddTimerCallback(
         [this] {
+            // While the link is down nothing the cycle shows can change; the
+            // link watch keeps the status current meanwhile.
+            if (!CycleWanted()) {
+                return;
+            }
             if (pendingCycles.fetch_add(1) >= kMaxPendingCycles) {
                 pendingCycles.fetch_sub(1);
                 return;
@@ -211,14 +226,53 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
     client.SetHeartbeatId(kHeartbeatKey);
     client.SetAutoRequest(true);
 
-    // The stored local address is kept for the settings page; the socket
-    // binds to any interface, as it always has.
-    if (client.Start(server.host, server.port) != 0) {
-        std::fprintf(stderr, "vanemark: cannot use DeviceLink server %s port %d; the panel runs without a connection\n",
-                     server.host.c_str(), static_cast<int>(server.port));
+    // Requests leave from the local address, so that the simulator's IPS
+    // list, compared as text, can name it.
+    serverSetting = server;
+    if (client.Start(server.host, server.port, server.localAddress) != 0) {
+        std::fprintf(stderr, "vanemark: cannot use DeviceLink server %s port %d: %s; trying again every %d s\n",
+                     server.host.c_str(), static_cast<int>(server.port), client.StartError().c_str(),
+                     kStartRetryMs / 1000);
+        startRetry.start();
     }
     for (const LinkKey& key : kSubscribedKeys) {
         client.SubscribeKey(key.id, interval);
+    }
+    linkWatch.start();
+}
+
+void CVanemarkDlg::RetryStart()
+{
+    if (exitDone || client.Start(serverSetting.host, serverSetting.port, serverSetting.localAddress) != 0) {
+        return;
+    }
+    startRetry.stop();
+    std::fprintf(stderr, "vanemark: DeviceLink client started for %s port %d\n", serverSetting.host.c_str(),
+                 static_cast<int>(serverSetting.port));
+}
+
+bool CVanemarkDlg::CycleWanted() const
+{
+    return demo || options.snapshotPath.has_value() || client.IsConnected();
+}
+
+void CVanemarkDlg::OnLinkWatch()
+{
+    if (exitDone) {
+        return;
+    }
+    if (!CycleWanted()) {
+        // What the cycle keeps current while it runs: the status, the tray and the recording's flush.
+        recording.OnCycle(client, demo, panel->Values());
+        status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
+        return;
+    }
+    if (!demo) {
+        const bool out = client.Status().silence == LinkSilence::NotInCockpit;
+        if (out != notInCockpit) {
+            notInCockpit = out;
+            UpdateIdleVisibility();
+        }
     }
 }
 
@@ -351,7 +405,7 @@ void CVanemarkDlg::ApplyLock(bool lock)
 
 bool CVanemarkDlg::IdleHidden() const
 {
-    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && !client.IsConnected();
+    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && (!client.IsConnected() || notInCockpit);
 }
 
 void CVanemarkDlg::setVisible(bool visible)
@@ -391,6 +445,8 @@ void CVanemarkDlg::SetColours(const PanelColours& colours)
 }
 void CVanemarkDlg::StopClient()
 {
+    startRetry.stop();
+    linkWatch.stop();
     client.Stop();
     if (cycleEntry != nullptr) {
         client.RemoveTimerCallback(cycleEntry);

@@ -6,10 +6,12 @@
 #include "app/LinkStatusDisplay.h"
 #include "app/WindowGeometry.h"
 #include "config/OverlaySettings.h"
+#include "config/ServerSetting.h"
 #include "devicelink/DeviceLinkClient.h"
 #include "settings/SettingsHost.h"
 
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <atomic>
@@ -35,9 +37,9 @@ class TrayIcon;
 // drag handle that snaps to the screen edges; a right click opens the
 // context menu. Locked in place it lets every click through, and a tray icon
 // takes over its menu; with "hide idle" it hides while the simulator is
-// away. It owns the DeviceLink client, whose tick thread only posts events
-// here: the cycle, the connection changes and the title all run on this
-// window's thread.
+// away, or out of the cockpit. It owns the DeviceLink client, whose tick
+// thread only posts events here: the cycle, the connection changes and the
+// title all run on this window's thread.
 class CVanemarkDlg : public QWidget, public SettingsHost {
     Q_OBJECT
 
@@ -153,6 +155,13 @@ private:
     // "Record flight..." or "Stop recording", whichever the moment offers.
     void ToggleRecording();
     void StopClient();
+    void RetryStart();
+    // Whether cycles run: not while the link is down in live mode, where
+    // nothing they show could change.
+    bool CycleWanted() const;
+    // Once a second: while cycles do not run, what they would keep current;
+    // while they do, whether the pilot has left the cockpit.
+    void OnLinkWatch();
     void FinishSnapshot();
     ScreenRect DesktopAt(const QPoint& globalPos) const;
     // Per-aircraft layouts and edit mode (CVanemarkDlgLayout.cpp).
@@ -208,6 +217,13 @@ private:
     std::unique_ptr<EditMode> editMode;
     TrayIcon* tray = nullptr; // child object, owned by Qt
     bool exitDone = false;
+
+    static constexpr int kStartRetryMs = 5000;
+    static constexpr int kLinkWatchMs = 1000;
+    settings::ServerSetting serverSetting;
+    QTimer startRetry; // while the client cannot start (a local address not there yet)
+    QTimer linkWatch;
+    bool notInCockpit = false; // the simulator answers only its clock
 };
 
 } // namespace vanemark

@@ -8,6 +8,9 @@
 
 #include <QHelpEvent>
 
+#include <optional>
+#include <string>
+
 namespace vanemark {
 
 int CVanemarkDlg::OnCalc()
@@ -93,12 +96,12 @@ void CVanemarkDlg::OnLinkEvent(int linkEvent, std::uint32_t generation)
 
 void CVanemarkDlg::OnKey22()
 {
-    std::string text;
-    if (client.GetKeyText(kTitleKey, text, 0) != 0 || text.size() < 2) {
+    const std::optional<std::string> text = client.ReadKeyText(kTitleKey);
+    if (!text || text->size() < 2) {
         return;
     }
-    setWindowTitle(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    FollowAircraft(text);
+    setWindowTitle(QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    FollowAircraft(*text);
     if (showTitle) {
         panel->Refresh();
     }
@@ -108,19 +111,17 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
 {
     // The tick thread may have reconnected (and received fresh values) since
     // it raised this event; a stale loss must not wipe them or the title.
-    if (client.ResetValues(generation) < 0) {
+    if (client.LinkGeneration() != generation) {
         return;
     }
+    // No cycle runs until the link is back, so this is what shows meanwhile:
+    // nothing the simulator no longer says.
     PanelValues values = panel->Values();
-    values.flaps = -1.0;
-    values.bars[PowerBar] = -1.0;
-    values.bars[RudderBar] = 0.0;
-    values.stickX = 0.0;
-    values.stickY = 0.0;
-    values.speed = 0.0;
+    SetAllAbsent(values);
     panel->SetValues(values);
     setWindowTitle(AppTitleText());
     FollowAircraft({});
+    notInCockpit = false;
     panel->Refresh();
     UpdateIdleVisibility();
 }

@@ -80,7 +80,9 @@ void FlightRecording::OnCycle(DeviceLinkClient& client, bool demo, const PanelVa
     }
     aircraft.clear();
     if (!demo) {
-        client.GetKeyText(kTitleKey, aircraft, 0);
+        if (std::optional<std::string> name = client.ReadKeyText(kTitleKey)) {
+            aircraft = std::move(*name);
+        }
     }
     recorder.Record(row, aircraft);
     CheckFailure();

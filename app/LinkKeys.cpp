@@ -2,6 +2,10 @@
 
 #include "devicelink/DeviceLinkClient.h"
 
+#include <algorithm>
+#include <limits>
+#include <optional>
+
 namespace vanemark {
 
 double* Slot(PanelValues& values, Shown shows)
@@ -39,15 +43,37 @@ double* Slot(PanelValues& values, Shown shows)
     return nullptr;
 }
 
-void ReadShownKeys(DeviceLinkClient& client, PanelValues& values)
+void ReadShownKeys(const DeviceLinkClient& client, PanelValues& values)
 {
-    for (const LinkKey& key : kSubscribedKeys) {
-        double* target = Slot(values, key.shows);
-        double v = 0.0;
-        if (target != nullptr && client.GetKeyDouble(key.id, v, 0) == 0) {
-            *target = v;
+    static constexpr auto kIds = [] {
+        std::array<std::int32_t, kSubscribedKeys.size()> ids{};
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            ids[i] = kSubscribedKeys[i].id;
+        }
+        return ids;
+    }();
+    std::array<std::optional<double>, kIds.size()> read;
+    client.ReadKeys(kIds, read);
+    for (std::size_t i = 0; i < kIds.size(); ++i) {
+        if (double* target = Slot(values, kSubscribedKeys[i].shows); target != nullptr) {
+            *target = read[i].value_or(std::numeric_limits<double>::quiet_NaN());
         }
     }
+}
+
+void SetAllAbsent(PanelValues& values)
+{
+    for (const LinkKey& key : kSubscribedKeys) {
+        if (double* target = Slot(values, key.shows); target != nullptr) {
+            *target = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+}
+
+const char* ShownName(std::int32_t id)
+{
+    const auto* key = std::ranges::find(kSubscribedKeys, id, &LinkKey::id);
+    return key != kSubscribedKeys.end() ? key->name : "";
 }
 
 } // namespace vanemark

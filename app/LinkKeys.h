@@ -2,6 +2,8 @@
 
 #include "panel/PanelValues.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <cstdint>
 
@@ -35,32 +37,39 @@ enum class Shown : std::uint8_t {
 struct LinkKey {
     std::int32_t id;
     Shown shows;
+    const char* name; // what the pilot calls it, translated where shown (context "LinkStatus")
 };
 
 // In the order the server is asked for them; 42 is asked for but not shown.
 inline constexpr std::array<LinkKey, 15> kSubscribedKeys{{
-    {kHeartbeatKey, Shown::Nothing},
-    {30, Shown::Speed},
-    {80, Shown::Power},
-    {82, Shown::Flaps},
-    {84, Shown::StickX},
-    {86, Shown::StickY},
-    {88, Shown::Rudder},
-    {48, Shown::Pitch},
-    {46, Shown::Bank},
-    {92, Shown::Prop},
-    {90, Shown::Brakes},
-    {42, Shown::Nothing},
-    {94, Shown::AileronTrim},
-    {96, Shown::ElevatorTrim},
-    {98, Shown::RudderTrim},
+    {kHeartbeatKey, Shown::Nothing, "clock"},
+    {30, Shown::Speed, QT_TRANSLATE_NOOP("LinkStatus", "speed")},
+    {80, Shown::Power, QT_TRANSLATE_NOOP("LinkStatus", "power")},
+    {82, Shown::Flaps, QT_TRANSLATE_NOOP("LinkStatus", "flaps")},
+    {84, Shown::StickX, QT_TRANSLATE_NOOP("LinkStatus", "stick x")},
+    {86, Shown::StickY, QT_TRANSLATE_NOOP("LinkStatus", "stick y")},
+    {88, Shown::Rudder, QT_TRANSLATE_NOOP("LinkStatus", "rudder")},
+    {48, Shown::Pitch, QT_TRANSLATE_NOOP("LinkStatus", "pitch")},
+    {46, Shown::Bank, QT_TRANSLATE_NOOP("LinkStatus", "bank")},
+    {92, Shown::Prop, QT_TRANSLATE_NOOP("LinkStatus", "propeller pitch")},
+    {90, Shown::Brakes, QT_TRANSLATE_NOOP("LinkStatus", "brakes")},
+    {42, Shown::Nothing, QT_TRANSLATE_NOOP("LinkStatus", "heading")},
+    {94, Shown::AileronTrim, QT_TRANSLATE_NOOP("LinkStatus", "aileron trim")},
+    {96, Shown::ElevatorTrim, QT_TRANSLATE_NOOP("LinkStatus", "elevator trim")},
+    {98, Shown::RudderTrim, QT_TRANSLATE_NOOP("LinkStatus", "rudder trim")},
 }};
 
 // The panel value a key feeds; nullptr for Shown::Nothing.
 double* Slot(PanelValues& values, Shown shows);
 
-// The cached value of every shown key written into `values`. A key the key
-// table lacks leaves its value as it was.
-void ReadShownKeys(DeviceLinkClient& client, PanelValues& values);
+// The value of every shown key written into `values`, all as of one moment.
+// A key without a value (none received, fallen silent, or missing from the
+// key table) is written as NaN, which the panel draws as absent.
+void ReadShownKeys(const DeviceLinkClient& client, PanelValues& values);
+// Every shown value absent, as while the link is down.
+void SetAllAbsent(PanelValues& values);
+// What the pilot calls the value of a subscribed id ("speed", "heading"),
+// untranslated; empty for others.
+const char* ShownName(std::int32_t id);
 
 } // namespace vanemark

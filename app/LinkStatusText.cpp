@@ -1,5 +1,7 @@
 #include "app/LinkStatusText.h"
 
+#include "app/LinkKeys.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -42,6 +44,22 @@ QString NoReplyHint(const DeviceLinkClient::LinkStatus& status, double silentFor
         .arg(host, OurAddress(status));
 }
 
+// "Not sent by the simulator: speed, bank (online mission?)"
+QString SilentValues(const DeviceLinkClient::LinkStatus& status)
+{
+    QStringList names;
+    for (const std::int32_t id : status.silentKeys) {
+        const char* name = ShownName(id);
+        names << (*name != '\0' ? QCoreApplication::translate("LinkStatus", name) : QString::number(id));
+    }
+    QString line = QCoreApplication::translate("LinkStatus", "Not sent by the simulator: %1")
+                       .arg(names.join(QStringLiteral(", ")));
+    if (status.silence == LinkSilence::FlightKeys) {
+        line += QCoreApplication::translate("LinkStatus", " (online mission?)");
+    }
+    return line;
+}
+
 } // namespace
 
 QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
@@ -53,8 +71,17 @@ QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
     lines << QCoreApplication::translate("LinkStatus", "DeviceLink server %1:%2")
                  .arg(QString::fromStdString(status.host))
                  .arg(status.port);
+    if (!status.startError.empty()) {
+        lines << QCoreApplication::translate("LinkStatus", "Cannot start: %1; trying again every few seconds")
+                     .arg(QString::fromStdString(status.startError));
+    }
     lines << (status.connected ? QCoreApplication::translate("LinkStatus", "Connected")
                                : QCoreApplication::translate("LinkStatus", "Waiting for the simulator"));
+    if (status.silence == LinkSilence::NotInCockpit) {
+        lines << QCoreApplication::translate("LinkStatus", "Not in the cockpit: the simulator answers only its clock");
+    } else if (status.silence != LinkSilence::None) {
+        lines << SilentValues(status);
+    }
     if (!status.aircraft.empty()) {
         lines << QCoreApplication::translate("LinkStatus", "Aircraft: %1").arg(QString::fromStdString(status.aircraft));
     }

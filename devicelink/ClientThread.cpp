@@ -45,11 +45,26 @@ void ClientThread::ArmRead()
         return;
     }
     readArmed = true;
-    socket.Socket().async_wait(asio::socket_base::wait_read, [this](const std::error_code& ec) {
+    const std::uint64_t wait = ++readWait;
+    socket.Socket().async_wait(asio::socket_base::wait_read, [this, wait](const std::error_code& ec) {
+        if (wait != readWait) {
+            return; // a wait given up by DisarmRead
+        }
         readArmed = false;
         // A failed wait is handed on as readable: the read reports the error.
         readReady = ec != asio::error::operation_aborted;
     });
+}
+
+void ClientThread::DisarmRead()
+{
+    if (!readArmed) {
+        return;
+    }
+    readArmed = false;
+    ++readWait;
+    std::error_code ignored;
+    socket.Socket().cancel(ignored);
 }
 
 void ClientThread::ArmTimer(Clock::time_point deadline)
@@ -86,7 +101,11 @@ void ClientThread::Run()
             readable = true;
             continue;
         }
-        ArmRead();
+        if (next.watchSocket || next.deadline == kNoDeadline) {
+            ArmRead();
+        } else {
+            DisarmRead();
+        }
         ArmTimer(next.deadline);
         woken = false;
         readReady = false;

@@ -29,6 +29,9 @@ public:
         bool run = true; // false: the thread ends
         Clock::time_point deadline = kNoDeadline;
         bool moreToRead = false; // the step left datagrams waiting
+        // false: a datagram does not wake the thread; the step reads what
+        // waits when the deadline or a wake brings it back.
+        bool watchSocket = true;
     };
     // readable: the socket had something to read (or may have).
     using Step = std::function<Next(bool readable)>;
@@ -51,6 +54,7 @@ public:
 private:
     void Run();
     void ArmRead();
+    void DisarmRead();
     void ArmTimer(Clock::time_point deadline);
 
     DeviceLinkSocket& socket;
@@ -60,6 +64,7 @@ private:
     std::atomic<std::uint64_t> wakeups{0};
     // The thread's own bookkeeping of its waits.
     bool readArmed = false;
+    std::uint64_t readWait = 0; // names the armed wait; a cancelled one finds it moved on
     bool readReady = false;
     bool woken = false;
     Clock::time_point armedDeadline = kNoDeadline;

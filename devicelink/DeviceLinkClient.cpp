@@ -18,13 +18,11 @@ int DeviceLinkClient::LoadKeys(const std::string& path)
 
 int DeviceLinkClient::Start(std::string_view host, int port, std::string_view local)
 {
-    const int result = engine->Start(host, port, local);
-    if (result == 0) {
-        serverHost = host;
-        serverPort = port;
-        localAddress = local;
-    }
-    return result;
+    // Kept also when Start fails: the status then names what was tried.
+    serverHost = host;
+    serverPort = port;
+    localAddress = local;
+    return engine->Start(host, port, local);
 }
 
 int DeviceLinkClient::Stop()
@@ -139,10 +137,28 @@ DeviceLinkClient::LinkStatus DeviceLinkClient::Status() const
         status.sinceLastReply = Seconds(*since).count();
     }
     status.repliesPerSecond = link.RepliesPerSecond(now);
-    if (const DeviceLinkKey* title = engine->KeyById(22); title != nullptr) {
-        engine->Values().GetText(*title, status.aircraft);
+    status.aircraft = engine->ReadKeyText(detail::ClientEngine::kAircraftKey).value_or(std::string());
+    if (status.connected) {
+        engine->Values().PolledKeys(status.polledKeys, status.silentKeys, now);
+        status.silence = ClassifySilence(status.polledKeys, status.silentKeys, true);
     }
+    status.startError = engine->StartError();
     return status;
+}
+
+void DeviceLinkClient::ReadKeys(std::span<const std::int32_t> ids, std::span<std::optional<double>> out) const
+{
+    engine->ReadKeys(ids, out);
+}
+
+std::optional<std::string> DeviceLinkClient::ReadKeyText(std::int32_t id) const
+{
+    return engine->ReadKeyText(id);
+}
+
+std::string DeviceLinkClient::StartError() const
+{
+    return engine->StartError();
 }
 
 } // namespace vanemark

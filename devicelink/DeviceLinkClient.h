@@ -1,11 +1,15 @@
 #pragma once
 
+#include "devicelink/LinkSilence.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vanemark {
 
@@ -46,11 +50,16 @@ public:
     int LoadKeys(const std::string& path);
 
     // host: a dotted IPv4 address or a host name (resolved to IPv4); a
-    // broadcast address is refused. localAddress, when not empty, is the
-    // local interface the socket binds to. -1 with a diagnostic line when the
-    // socket cannot be made or the host cannot be resolved; the client then
-    // stays stopped.
+    // broadcast address is refused. localAddress, when not empty or
+    // 0.0.0.0, is the local address the socket binds to, so that requests
+    // come from the address the simulator's IPS list names; a loopback one
+    // is not used for a server elsewhere, which it could not reach. -1 with
+    // a diagnostic line and StartError() when the socket cannot be made, the
+    // host cannot be resolved or the local address is not this machine's;
+    // the client then stays stopped.
     int Start(std::string_view host, int port, std::string_view localAddress = {});
+    // Why the last Start failed, for the user; empty after a successful one.
+    std::string StartError() const;
     // Stops and joins the tick thread, then closes the socket. Safe to call
     // repeatedly; from a callback on the tick thread it only asks the thread to end.
     int Stop();
@@ -79,7 +88,9 @@ public:
     int SetPollInterval(int periodMs);
     // Both before Start. Heartbeat id 0: no heartbeat.
     void SetHeartbeatId(std::int32_t id);
-    // On: each connection sends "R/2/24/28/22".
+    // On: each connection sends "R/2/24/28/22", and the aircraft (key 22),
+    // which changes without notice, is asked for again every 2 s and at once
+    // when silent keys answer again.
     void SetAutoRequest(bool on);
 
     // sync != 0 on a key without a received value first reads it
@@ -87,6 +98,13 @@ public:
     int GetKeyDouble(std::int32_t id, double& out, int sync);
     // At most 255 characters.
     int GetKeyText(std::int32_t id, std::string& out, int sync);
+    // The values of `ids` as of one moment: a reply is applied whole, so all
+    // come from the same replies. nullopt for a key without a value: never
+    // answered since the link came, or fallen silent (asked for three times
+    // in a row, and for at least a second, without an answer).
+    void ReadKeys(std::span<const std::int32_t> ids, std::span<std::optional<double>> out) const;
+    // The text of `id` while it has a value (as ReadKeys has it).
+    std::optional<std::string> ReadKeyText(std::int32_t id) const;
     // Moves on at every Connected and Disconnected.
     std::uint32_t LinkGeneration() const;
     // Zero into every key of ids 1..511 while `generation` is still current,
@@ -111,7 +129,13 @@ public:
         double sinceStart = 0.0;              // seconds since Start
         std::optional<double> sinceLastReply; // seconds; none before the first reply
         double repliesPerSecond = 0.0;
-        std::string aircraft; // key 22, empty when unknown
+        std::string aircraft; // key 22, empty while it has no value
+        // While connected: the polled ids, and those the simulator has
+        // stopped answering (see ReadKeys), each ascending.
+        std::vector<std::int32_t> polledKeys;
+        std::vector<std::int32_t> silentKeys;
+        LinkSilence silence = LinkSilence::None;
+        std::string startError; // why the client could not start
     };
     LinkStatus Status() const;
 

@@ -3,6 +3,7 @@
 #include "core/TypedValue.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
@@ -40,6 +41,16 @@ public:
         std::atomic<bool> polled{false};
     };
     Poll poll;
+
+    // Whether the server still answers this key: it answers a key only while
+    // it has the value, and says nothing when it stops. Guarded by the value
+    // cache's lock.
+    struct Answers {
+        std::chrono::steady_clock::time_point lastAt{}; // last answer, or when the link came
+        std::int32_t missed = 0;                        // requests in a row that went unanswered
+        bool awaiting = false;                          // asked, and no answer since
+    };
+    Answers answers;
 
 private:
     friend class DeviceLinkKeyTable; // keeps the chains of its id index

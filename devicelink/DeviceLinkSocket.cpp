@@ -107,7 +107,13 @@ int DeviceLinkSocket::Open(std::string_view host, int port, std::string_view loc
     }
     asio::ip::address_v4 local = asio::ip::address_v4::any();
     if (!localAddress.empty() && !ResolveV4(io, localAddress, local, error)) {
+        error = Concat({"The local address '", localAddress, "' is not an IPv4 address of this computer"});
         return -1;
+    }
+    // Loopback can only reach this machine: for a server elsewhere the
+    // system picks the address, as it would unbound.
+    if (local.is_loopback() && !address.is_loopback()) {
+        local = asio::ip::address_v4::any();
     }
 
     std::error_code ec;
@@ -116,6 +122,12 @@ int DeviceLinkSocket::Open(std::string_view host, int port, std::string_view loc
         // Port 0: the system picks the local port, as a first send would; doing it
         // now makes the port known before anything is sent.
         socket.bind(asio::ip::udp::endpoint(local, 0), ec);
+        if (ec && local != asio::ip::address_v4::any()) {
+            error = Concat({"Cannot send from the local address ", local.to_string(),
+                            ", which is not an address of this computer (", ec.message(), ")"});
+            Close();
+            return -1;
+        }
     }
     if (!ec) {
         socket.non_blocking(true, ec);

@@ -58,7 +58,8 @@ LinkMonitor::Beat LinkMonitor::OnTick()
     if (heartbeatId.load() == 0) {
         return beat;
     }
-    if (phase == 0) {
+    if (phase == 0 || phase >= heartbeatTicks.load()) {
+        phase = 0;
         beat.request = true;
         const std::int32_t level = counter.load();
         if (level >= 0) {
@@ -66,7 +67,7 @@ LinkMonitor::Beat LinkMonitor::OnTick()
             beat.lost = level - 1 == -1;
         }
     }
-    phase = (phase + 1) % kHeartbeatTicks;
+    phase = (phase + 1) % heartbeatTicks.load();
     return beat;
 }
 

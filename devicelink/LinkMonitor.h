@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -18,13 +19,18 @@ namespace vanemark {
 class LinkMonitor {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::int32_t kHeartbeatTicks = 4;
+    // The shortest heartbeat period: the link is watched at least this often.
+    static constexpr std::int32_t kMinHeartbeatTicks = 4;
     // Replies per second are averaged over this many whole seconds.
     static constexpr int kRateSeconds = 3;
 
     // A new session starts disconnected, without replies, at `now`.
     void Reset(Clock::time_point now = Clock::now());
     void SetHeartbeatId(std::int32_t id) { heartbeatId.store(id); }
+    // Ticks of one heartbeat period, at least kMinHeartbeatTicks; a slower
+    // poll needs no faster heartbeat, whose read rides along with it.
+    void SetHeartbeatTicks(std::int32_t ticks) { heartbeatTicks.store(std::max(ticks, kMinHeartbeatTicks)); }
+    std::int32_t HeartbeatTicks() const { return heartbeatTicks.load(); }
     std::int32_t HeartbeatId() const { return heartbeatId.load(); }
     bool IsConnected() const { return counter.load() >= 0; }
     std::int32_t Counter() const { return counter.load(); }
@@ -44,7 +50,8 @@ public:
     // next); 0 without a heartbeat.
     std::int32_t TicksToBeat() const
     {
-        return heartbeatId.load() == 0 ? 0 : (phase == 0 ? 1 : kHeartbeatTicks - phase + 1);
+        const std::int32_t ticks = heartbeatTicks.load();
+        return heartbeatId.load() == 0 ? 0 : (phase == 0 || phase >= ticks ? 1 : ticks - phase + 1);
     }
 
     // Owner's side; safe while the tick thread runs.
@@ -71,6 +78,7 @@ private:
 
     std::atomic<std::int32_t> heartbeatId{0};
     std::atomic<std::int32_t> counter{-1};
+    std::atomic<std::int32_t> heartbeatTicks{kMinHeartbeatTicks};
     std::int32_t phase = 0;
 };
 

@@ -40,7 +40,7 @@ std::int32_t PollSchedule::TicksToNextPoll() const
     return next;
 }
 
-int PollSchedule::BuildPoll()
+int PollSchedule::BuildPoll(std::span<DeviceLinkKey* const> extra, std::vector<DeviceLinkKey*>* asked)
 {
     std::string command(1, 'R');
     for (DeviceLinkKey& key : table.Keys()) {
@@ -53,6 +53,9 @@ int PollSchedule::BuildPoll()
             continue;
         }
         key.poll.countdown.store(key.poll.reload.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        if (asked != nullptr) {
+            asked->push_back(&key);
+        }
         // An indexed key is a command of its own: "/id\indexR".
         if (key.IsIndexed() && command.back() != 'R') {
             command.push_back('R');
@@ -74,6 +77,15 @@ int PollSchedule::BuildPoll()
     }
     if (command.size() > 1 && command.back() == 'R') {
         command.pop_back();
+    }
+    for (DeviceLinkKey* key : extra) {
+        if (command.back() != 'R') {
+            command.push_back('/');
+        }
+        command.append(FormatInt(key->Id()));
+        if (asked != nullptr) {
+            asked->push_back(key);
+        }
     }
     if (command.size() > 1) {
         queue.Send(command, false);

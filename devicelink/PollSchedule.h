@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace vanemark {
 
@@ -28,8 +30,11 @@ public:
     // New period and countdown for every polled key; their number.
     int SetInterval(int periodMs);
     // Requests the due keys (a long poll goes out in pieces at once, the
-    // rest with the queued requests) and flushes the queue.
-    int BuildPoll();
+    // rest with the queued requests) and flushes the queue. `extra` keys
+    // (without index) end the last command, so that they cost no datagram
+    // of their own; they go out even when no key is due. Every key asked for
+    // is added to `asked` when given.
+    int BuildPoll(std::span<DeviceLinkKey* const> extra = {}, std::vector<DeviceLinkKey*>* asked = nullptr);
     // Ticks until BuildPoll next requests a key (1: the next call); 0 when
     // no key is polled.
     std::int32_t TicksToNextPoll() const;

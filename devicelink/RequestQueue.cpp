@@ -104,7 +104,12 @@ int RequestQueue::SendLocked(std::string_view text)
             end = text.size();
         }
         int error = 0;
-        result = socket->SendTo(text.substr(begin, end - begin), error);
+        const std::string_view datagram = text.substr(begin, end - begin);
+        result = socket->SendTo(datagram, error);
+        if (result >= 0 && log.Logging()) {
+            const std::string copy(datagram);
+            log.Log("Sent: %s\n", copy.c_str());
+        }
         if (result < 0) {
             const std::string copy(text);
             log.Log("Error %d of sending %s\n", error, copy.c_str());

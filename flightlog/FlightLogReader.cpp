@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <system_error>
 
 namespace vanemark {
@@ -90,6 +91,11 @@ bool ReadRow(const std::vector<std::string>& fields, std::int64_t earliest, Flig
         return false;
     }
     for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
+        // Empty: the simulator did not send the value at the time.
+        if (fields[i + 1].empty()) {
+            row.values[i] = std::numeric_limits<double>::quiet_NaN();
+            continue;
+        }
         if (!ReadNumber(fields[i + 1], row.values[i])) {
             reason = kFlightValueColumns[i].name;
             reason.append(" '");

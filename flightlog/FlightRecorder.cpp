@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace vanemark {
@@ -74,7 +75,10 @@ bool FlightRecorder::Record(std::span<const double, kFlightValueColumns.size()> 
     AppendNumber(pending, std::chrono::duration_cast<std::chrono::milliseconds>(now - started).count());
     for (const double value : values) {
         pending.push_back(',');
-        AppendNumber(pending, value);
+        // A value the simulator did not send is left empty, never made up.
+        if (!std::isnan(value)) {
+            AppendNumber(pending, value);
+        }
     }
     pending.push_back(',');
     AppendQuoted(pending, aircraft);

@@ -1,5 +1,7 @@
 #include "panel/BarElement.h"
 
+#include <cmath>
+
 #include "core/ProfileFile.h"
 #include "panel/GaugeGeometry.h"
 #include "panel/GdiCanvas.h"
@@ -110,6 +112,11 @@ BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction)
     g.visible = true;
     g.frame = r;
     g.penWidth = settings.penWidth;
+    // A value the simulator does not send: the frame alone, no fill and no
+    // zero line that would read as a centred control.
+    if (std::isnan(fraction)) {
+        return g;
+    }
 
     if (settings.style == BarStyle::Full) {
         if (fraction > 0.0) {

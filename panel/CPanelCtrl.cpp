@@ -233,23 +233,31 @@ void CPanelCtrl::DrawPanel(QImage& target)
         for (const PixelPoint& end : flapsDial.markEnds) {
             canvas.Line(flapsDial.centre, end, marks);
         }
-        DrawFlapsWedge(painter, flapsDial);
+        // Values the simulator does not send (NaN) are drawn as absent: the
+        // instrument without its pointer, never a made-up position.
+        if (!std::isnan(values.flaps)) {
+            DrawFlapsWedge(painter, flapsDial);
+        }
     }
 
     if (layout.stickShown) {
-        const PitchGeometry attitude = ComputePitch(layout.stickSquare, values.pitch, values.bank);
-        const Colour pitchColour = ColourOf(attitude.pitchUp ? PanelColours::PitchUp : PanelColours::PitchDown);
-        canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
-        canvas.Line(attitude.triangle[0], attitude.triangle[1], marks);
-        canvas.Line(attitude.centre, attitude.bankLineEnd, marks);
+        if (!std::isnan(values.pitch) && !std::isnan(values.bank)) {
+            const PitchGeometry attitude = ComputePitch(layout.stickSquare, values.pitch, values.bank);
+            const Colour pitchColour = ColourOf(attitude.pitchUp ? PanelColours::PitchUp : PanelColours::PitchDown);
+            canvas.Polygon(attitude.triangle, pitchColour, pitchColour);
+            canvas.Line(attitude.triangle[0], attitude.triangle[1], marks);
+            canvas.Line(attitude.centre, attitude.bankLineEnd, marks);
+        }
 
         const StickGeometry stick = ComputeStick(layout.stickSquare, values.stickX, values.stickY);
         DrawStickCircles(painter, stick);
-        canvas.Line(stick.centre, stick.knob, stickColour);
-        canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
+        if (!std::isnan(values.stickX) && !std::isnan(values.stickY)) {
+            canvas.Line(stick.centre, stick.knob, stickColour);
+            canvas.Ellipse(stick.knobCircle, stickColour, &stickColour);
+        }
     }
 
-    if (layout.speedShown) {
+    if (layout.speedShown && !std::isnan(values.speed)) {
         speedText.Draw(painter, layout.speedBox, QString::fromStdString(settings::FormatSpeed(values.speed, speedUnit)),
                        panelFont, instruments, true);
     }

@@ -3,9 +3,17 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
+
+#if !defined(_WIN32)
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+#endif
 
 namespace vanemark {
 
@@ -27,22 +35,71 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The code point of the UTF-8 sequence at `pos` and its length in bytes; a
+// byte that starts no valid sequence stands for itself.
+std::pair<char32_t, std::size_t> NextCharacter(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const std::size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+    if (length == 1 || pos + length > text.size()) {
+        return {lead, 1};
+    }
+    char32_t code = lead & (0x7FU >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0U) != 0x80U) {
+            return {lead, 1};
+        }
+        code = (code << 6U) | (next & 0x3FU);
+    }
+    return {code, length};
+}
+
+// Each character of a value goes out as one byte holding its low seven bits
+// (U+00FC as "|", U+00AF as "/"), and "/" and "\" in what results are
+// escaped. Values are held here as UTF-8; a character beyond U+FFFF counts as
+// the two halves of its UTF-16 surrogate pair, as it does in the simulator.
 std::string Escaped(std::string_view value)
 {
     std::string text;
     text.reserve(value.size());
-    for (const char c : value) {
+    const auto put = [&text](char32_t unit) {
+        const auto c = static_cast<char>(unit & 0x7FU);
         if (c == '/' || c == '\\') {
             text.push_back('\\');
         }
         text.push_back(c);
+    };
+    for (std::size_t pos = 0; pos < value.size();) {
+        const auto [code, length] = NextCharacter(value, pos);
+        pos += length;
+        if (code >= 0x10000) { // a surrogate pair
+            put(0xD800 + ((code - 0x10000) >> 10U));
+            put(0xDC00 + ((code - 0x10000) & 0x3FFU));
+        } else {
+            put(code);
+        }
     }
     return text;
 }
 
 } // namespace
 
-DeviceLinkSim::DeviceLinkSim(DeviceLinkSimOptions simOptions) : options(std::move(simOptions)), random(options.seed) {}
+DeviceLinkSim::DeviceLinkSim(DeviceLinkSimOptions simOptions) : options(std::move(simOptions)), random(options.seed)
+{
+    for (std::size_t pos = 0; pos < options.ips.size();) {
+        const std::size_t end = std::min(options.ips.find_first_of(" \t\r\n\f", pos), options.ips.size());
+        if (end > pos) {
+            allowedSenders.push_back(options.ips.substr(pos, end - pos));
+        }
+        pos = end + 1;
+    }
+}
 
 DeviceLinkSim::~DeviceLinkSim()
 {
@@ -58,17 +115,18 @@ int DeviceLinkSim::Start(std::string& error)
         error = Concat({"'", options.host, "' is not an IPv4 address"});
         return -1;
     }
-    if (options.port < 0 || options.port > 65535) {
+    if (options.port < 0) {
         error = Concat({"port ", std::to_string(options.port), " is out of range"});
         return -1;
     }
-    const asio::ip::udp::endpoint local(address, static_cast<unsigned short>(options.port));
+    const int port = std::min(options.port, kMaxPort);
+    const asio::ip::udp::endpoint local(address, static_cast<unsigned short>(port));
     socket.open(asio::ip::udp::v4(), ec);
     if (!ec) {
         socket.bind(local, ec);
     }
     if (ec) {
-        error = Concat({"unable to listen on ", options.host, ":", std::to_string(options.port), ": ", ec.message()});
+        error = Concat({"unable to listen on ", options.host, ":", std::to_string(port), ": ", ec.message()});
         socket.close(ec);
         return -1;
     }
@@ -149,6 +207,55 @@ bool DeviceLinkSim::SilentAt(double seconds) const
     return options.resumeAfter < 0.0 || seconds < options.silentAfter + options.resumeAfter;
 }
 
+bool DeviceLinkSim::InCockpitAt(double seconds) const
+{
+    return !forcedOutOfCockpit.load() && (options.notInCockpitAfter < 0.0 || seconds < options.notInCockpitAfter);
+}
+
+bool DeviceLinkSim::Allowed(const std::string& address) const
+{
+    return allowedSenders.empty() ||
+           std::find(allowedSenders.begin(), allowedSenders.end(), address) != allowedSenders.end();
+}
+
+std::string DeviceLinkSim::MachineAddress()
+{
+#if defined(_WIN32)
+    asio::io_context context;
+    asio::ip::udp::resolver resolver(context);
+    std::error_code ec;
+    const std::string name = asio::ip::host_name(ec);
+    const auto found = resolver.resolve(asio::ip::udp::v4(), name, "", ec);
+    if (!ec) {
+        for (const auto& entry : found) {
+            if (!entry.endpoint().address().is_loopback()) {
+                return entry.endpoint().address().to_string();
+            }
+        }
+    }
+    return {};
+#else
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) {
+        return {};
+    }
+    std::string found;
+    for (const ifaddrs* it = interfaces; it != nullptr && found.empty(); it = it->ifa_next) {
+        if (it->ifa_addr == nullptr || it->ifa_addr->sa_family != AF_INET || (it->ifa_flags & IFF_UP) == 0) {
+            continue;
+        }
+        sockaddr_in in{};
+        std::memcpy(&in, it->ifa_addr, sizeof in);
+        const asio::ip::address_v4 address(ntohl(in.sin_addr.s_addr));
+        if (!address.is_loopback()) {
+            found = address.to_string();
+        }
+    }
+    freeifaddrs(interfaces);
+    return found;
+#endif
+}
+
 void DeviceLinkSim::Receive()
 {
     socket.async_receive_from(asio::buffer(buffer), sender, [this](std::error_code ec, std::size_t size) {
@@ -167,6 +274,10 @@ void DeviceLinkSim::Handle(std::size_t size)
     requests.fetch_add(1);
     const std::string_view request(buffer.data(), size);
     Print("> ", request);
+    if (const std::string from = sender.address().to_string(); !Allowed(from)) {
+        Print("  ", Concat({"(ignored: ", from, " is not in --ips)"}));
+        return;
+    }
     const double seconds = Seconds();
     bool drop = false;
     if (options.dropPercent > 0.0) {
@@ -181,13 +292,16 @@ void DeviceLinkSim::Handle(std::size_t size)
     if (answer.empty()) {
         return;
     }
-    for (const std::string& part : Split(answer)) {
-        std::error_code ec;
-        socket.send_to(asio::buffer(part), sender, 0, ec);
-        if (!ec) {
-            replies.fetch_add(1);
-            Print("< ", part);
-        }
+    if (answer.size() > kMaxDatagram) {
+        Print("  ", Concat({"(not sent: a reply of ", std::to_string(answer.size()), " bytes, over ",
+                            std::to_string(kMaxDatagram), ")"}));
+        return;
+    }
+    std::error_code ec;
+    socket.send_to(asio::buffer(answer), sender, 0, ec);
+    if (!ec) {
+        replies.fetch_add(1);
+        Print("< ", answer);
     }
 }
 
@@ -198,9 +312,12 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
     }
     std::string answer;
     const FlightSample* recorded = options.replay ? options.replay->RowAt(seconds) : nullptr;
+    const bool inCockpit = InCockpitAt(seconds);
     std::lock_guard lock(stateLock);
+    // Out of the cockpit there is no aircraft: only the clock goes on.
     const auto readable = [&](int id) {
-        return id % 2 == 0 && !hidden.contains(id) && !(options.online && SimFlight::IsOfflineOnly(id));
+        return id % 2 == 0 && !hidden.contains(id) && !(options.online && SimFlight::IsOfflineOnly(id)) &&
+               (inCockpit || id == 20);
     };
     const auto value = [&](int id, int index) -> std::optional<std::string> {
         if (!readable(id)) {
@@ -212,28 +329,35 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
         if (const auto found = pinned.find(id); found != pinned.end()) {
             return Escaped(found->second);
         }
-        auto text = recorded != nullptr ? FlightReplay::Value(*recorded, id) : std::nullopt;
-        if (!text) {
-            text = flight.Value(id, index, seconds);
-        }
+        // A recorded column is the flight as it was, a gap included: no
+        // synthetic value fills in for what the simulator did not send.
+        auto text = recorded != nullptr && FlightReplay::Records(id) ? FlightReplay::Value(*recorded, id)
+                                                                     : flight.Value(id, index, seconds);
         return text ? std::optional(Escaped(*text)) : std::nullopt;
     };
 
     std::size_t pos = 1;
     while (pos < request.size()) {
-        if (request[pos] == 'R') { // several commands in one datagram
+        if (request[pos] == 'R' || IsBlank(request[pos])) { // several commands in one datagram
             ++pos;
             continue;
         }
-        if (request[pos] != '/' || pos + 1 >= request.size() || !IsDigit(request[pos + 1])) {
+        if (request[pos] != '/') {
             break;
         }
+        // The simulator reads a key as a 32-bit int that wraps, skipping
+        // blanks; any other character ends the request before that key.
         ++pos;
-        const std::size_t idBegin = pos;
-        while (pos < request.size() && IsDigit(request[pos])) {
-            ++pos;
+        std::uint32_t key = 0;
+        while (pos < request.size() && request[pos] != '/' && request[pos] != '\\' && request[pos] != 'R') {
+            const char c = request[pos++];
+            if (IsDigit(c)) {
+                key = key * 10U + static_cast<std::uint32_t>(c - '0');
+            } else if (!IsBlank(c)) {
+                return answer.empty() ? std::string() : Concat({"A", answer});
+            }
         }
-        const int id = ParseInt(request.substr(idBegin, pos - idBegin));
+        const auto id = static_cast<std::int32_t>(key);
         std::string_view arg;
         const bool hasArg = pos < request.size() && request[pos] == '\\';
         if (hasArg) {
@@ -244,8 +368,9 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
             arg = request.substr(argBegin, pos - argBegin);
         }
         const std::string idText = std::to_string(id);
-        if (id % 2 == 1) {
-            if (SimFlight::IsSettable(id) && hasArg && !(options.online && SimFlight::IsOfflineOnly(id - 1))) {
+        if (id % 2 != 0) {
+            if (SimFlight::IsSettable(id) && hasArg && inCockpit &&
+                !(options.online && SimFlight::IsOfflineOnly(id - 1))) {
                 pinned[id - 1] = std::string(arg);
             }
         } else if (id == 4 || id == 6) {
@@ -264,49 +389,6 @@ std::string DeviceLinkSim::Answer(std::string_view request, double seconds)
         }
     }
     return answer.empty() ? std::string() : Concat({"A", answer});
-}
-
-std::vector<std::string> DeviceLinkSim::Split(std::string_view answer, std::size_t maxBytes)
-{
-    std::vector<std::string> parts;
-    if (answer.size() < 2 || answer[0] != 'A' || maxBytes < 2) {
-        return parts;
-    }
-    std::string part = "A";
-    std::size_t pos = 1;
-    while (pos < answer.size()) {
-        // A field runs to the next "/" that starts another field; an escaped
-        // one is part of the value. The backslash after the id separates, so
-        // it escapes nothing even where the value begins with an escape.
-        std::size_t end = pos + 1;
-        while (end < answer.size() && IsDigit(answer[end])) {
-            ++end;
-        }
-        end += end < answer.size() && answer[end] == '\\' ? 1 : 0;
-        while (end < answer.size() && !(answer[end] == '/' && end + 1 < answer.size() && IsDigit(answer[end + 1]))) {
-            end += answer[end] == '\\' && end + 1 < answer.size() ? 2 : 1;
-        }
-        end = std::min(end, answer.size());
-        std::string_view field = answer.substr(pos, end - pos);
-        pos = end;
-        if (part.size() + field.size() > maxBytes && part.size() > 1) {
-            parts.push_back(part);
-            part.resize(1); // the leading "A"
-        }
-        // A single field too long for any datagram is cut: no reader could take more.
-        while (part.size() + field.size() > maxBytes) {
-            const std::size_t room = maxBytes - part.size();
-            part.append(field.substr(0, room));
-            field.remove_prefix(room);
-            parts.push_back(part);
-            part.resize(1); // the leading "A"
-        }
-        part.append(field);
-    }
-    if (part.size() > 1) {
-        parts.push_back(std::move(part));
-    }
-    return parts;
 }
 
 } // namespace vanemark

@@ -30,6 +30,12 @@ struct DeviceLinkSimOptions {
     double resumeAfter = -1.0; // seconds of silence; negative: silent for good
     double dropPercent = 0.0;  // requests left unanswered at random
     bool online = false;       // leave out what a network game hides
+    // Seconds after start when the pilot leaves the aircraft (dies, bails
+    // out, takes a gunner's seat) for good; negative: never.
+    double notInCockpitAfter = -1.0;
+    // Blank-separated addresses allowed to ask, compared as text with the
+    // sender's dotted address; empty: anyone.
+    std::string ips{};
     std::uint32_t seed = 1;
     // Recorded values instead of the synthetic ones for the ids it holds;
     // silent once it has ended.
@@ -37,14 +43,16 @@ struct DeviceLinkSimOptions {
 };
 
 // A stand-in DeviceLink server on a real UDP socket. Every request datagram
-// ("R/id/id\arg...") gets at most one answer, split into datagrams of at most
-// 2047 bytes that each start with "A"; values that cannot be read are left
-// out, and a request with nothing readable gets no answer at all. Values are
-// printed as the simulator prints them (see SimFlight::Print), with a
-// backslash before every "/" and "\" inside them.
+// ("R/id/id\arg...") from an allowed sender gets at most one reply datagram
+// starting with "A"; values that cannot be read are left out, a request with
+// nothing readable gets no reply at all, and a reply longer than 2047 bytes
+// is never sent, not even in part. Values are printed as the simulator prints
+// them (see SimFlight::Print), each character cut to seven bits and with a
+// backslash before every "/" and "\".
 class DeviceLinkSim {
 public:
     static constexpr std::size_t kMaxDatagram = 2047;
+    static constexpr int kMaxPort = 65000; // a higher port is taken as this one
     using LogFn = std::function<void(std::string_view line)>;
 
     explicit DeviceLinkSim(DeviceLinkSimOptions options = {});
@@ -58,16 +66,19 @@ public:
     void Stop();
     int Port() const { return boundPort; }
 
-    // The answer to one request at `seconds` into the flight, before splitting;
+    // The answer to one request at `seconds` into the flight, of any length;
     // empty when nothing in it can be read. Applies the set commands it holds.
     std::string Answer(std::string_view request, double seconds);
-    static std::vector<std::string> Split(std::string_view answer, std::size_t maxBytes = kMaxDatagram);
+    // The machine's first IPv4 address outside loopback; empty when it has none.
+    static std::string MachineAddress();
 
     // Test and demo controls; safe while running.
     void SetValue(int id, std::string text); // pins every index of the id
     void ClearValue(int id);
     void SetReadable(int id, bool readable);
     void SetSilent(bool silent) { forcedSilent.store(silent); }
+    // Out of the cockpit only the clock (20) answers; see notInCockpitAfter.
+    void SetInCockpit(bool inCockpit) { forcedOutOfCockpit.store(!inCockpit); }
     void SetLog(LogFn fn);
 
     std::uint64_t Requests() const { return requests.load(); }
@@ -78,6 +89,8 @@ private:
     void Receive();
     void Handle(std::size_t size);
     bool SilentAt(double seconds) const;
+    bool InCockpitAt(double seconds) const;
+    bool Allowed(const std::string& address) const;
     void Print(std::string_view prefix, std::string_view text);
 
     DeviceLinkSimOptions options;
@@ -95,7 +108,9 @@ private:
     std::set<int> hidden;
     LogFn log;
     std::mt19937 random;
+    std::vector<std::string> allowedSenders; // from options.ips
     std::atomic<bool> forcedSilent{false};
+    std::atomic<bool> forcedOutOfCockpit{false};
     std::atomic<std::uint64_t> requests{0};
     std::atomic<std::uint64_t> replies{0};
 };

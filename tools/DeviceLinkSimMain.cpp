@@ -46,17 +46,29 @@ int main(int argc, char** argv)
         commandLine.options.replay =
             std::make_shared<vanemark::FlightReplay>(std::move(rows), commandLine.loop, commandLine.rate);
     }
-    vanemark::DeviceLinkSim sim(commandLine.options);
+    vanemark::DeviceLinkSimOptions& options = commandLine.options;
+    if (options.host.empty()) { // as the simulator does without a host of its own
+        options.host = vanemark::DeviceLinkSim::MachineAddress();
+        if (options.host.empty()) {
+            options.host = "127.0.0.1";
+            std::cout << "devicelink-sim: this machine has no network address; listening on 127.0.0.1" << std::endl;
+        }
+    }
+    if (options.port > vanemark::DeviceLinkSim::kMaxPort) {
+        std::cout << "devicelink-sim: port " << options.port << " is above " << vanemark::DeviceLinkSim::kMaxPort
+                  << ", the highest the server takes; listening on " << vanemark::DeviceLinkSim::kMaxPort << std::endl;
+    }
+    vanemark::DeviceLinkSim sim(options);
     sim.SetLog([](std::string_view line) { std::cout << line << std::endl; });
     if (sim.Start(error) != 0) {
         std::cerr << "devicelink-sim: " << error << std::endl;
         return 1;
     }
-    if (const auto& replay = commandLine.options.replay) {
+    if (const auto& replay = options.replay) {
         std::cout << "devicelink-sim: replaying " << replay->Rows() << " rows (" << replay->LengthMs() / 1000.0
                   << " s) from " << commandLine.replayPath << (commandLine.loop ? " in a loop" : "") << std::endl;
     }
-    std::cout << "devicelink-sim: answering on " << commandLine.options.host << ":" << sim.Port() << std::endl;
+    std::cout << "devicelink-sim: answering on " << options.host << ":" << sim.Port() << std::endl;
 
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);

@@ -41,14 +41,20 @@ const FlightSample* FlightReplay::RowAt(double seconds) const
 std::optional<std::string> FlightReplay::Value(const FlightSample& row, int id)
 {
     if (id == kFlightAircraftColumn.id) {
-        return row.aircraft;
+        return row.aircraft.empty() ? std::nullopt : std::optional(row.aircraft);
     }
     for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
         if (kFlightValueColumns[i].id == id) {
-            return SimFlight::Print(row.values[i]);
+            return std::isnan(row.values[i]) ? std::nullopt : std::optional(SimFlight::Print(row.values[i]));
         }
     }
     return std::nullopt;
+}
+
+bool FlightReplay::Records(int id)
+{
+    return id == kFlightAircraftColumn.id ||
+           std::ranges::any_of(kFlightValueColumns, [id](const FlightColumn& column) { return column.id == id; });
 }
 
 } // namespace vanemark

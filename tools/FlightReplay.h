@@ -21,8 +21,11 @@ public:
     // without loop has run past its end.
     const FlightSample* RowAt(double seconds) const;
     // The recorded text for `id` in `row`, printed as the simulator prints;
-    // nullopt for ids the recording does not hold.
+    // nullopt for ids the recording does not hold and for values left empty
+    // (the simulator did not send them then).
     static std::optional<std::string> Value(const FlightSample& row, int id);
+    // Whether a recording holds a column for `id`.
+    static bool Records(int id);
 
     std::size_t Rows() const { return rows.size(); }
     // The last row lasts as long as the rows before it did on average.

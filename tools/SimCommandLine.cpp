@@ -1,8 +1,10 @@
 #include "tools/SimCommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <string>
 
 namespace vanemark {
@@ -37,19 +39,27 @@ const char* SimCommandLine::Usage()
 {
     return "Usage: devicelink-sim [options]\n"
            "A stand-in DeviceLink server that answers read requests with a synthetic flight.\n"
-           "  --host ADDRESS          IPv4 address to listen on (default 127.0.0.1)\n"
-           "  --port PORT             UDP port (default 21100; 0 picks a free one)\n"
-           "  --verbose               print every request and reply\n"
+           "  --host ADDRESS          IPv4 address to listen on (default: the machine's first\n"
+           "                          network address, else 127.0.0.1)\n"
+           "  --port PORT             UDP port (default 21100; 0 picks a free one; above 65000\n"
+           "                          means 65000)\n"
+           "  --ips \"ADDRESS ...\"     answer only these senders, compared as written with the\n"
+           "                          sender's dotted address (default: anyone)\n"
+           "  --verbose               print every request and reply, and what goes unanswered\n"
            "  --silent-after SECONDS  stop answering after this many seconds\n"
            "  --resume-after SECONDS  answer again after this many seconds of silence\n"
            "  --drop PERCENT          leave this share of requests unanswered\n"
            "  --online                leave out ids 28-74, as a network game does\n"
+           "  --not-in-cockpit SECONDS\n"
+           "                          after this many seconds answer only the clock (20), as\n"
+           "                          when the pilot is dead, bailed out or in a gunner's seat\n"
            "  --seed N                seed for --drop\n"
            "  --duration SECONDS      end after this many seconds\n"
            "  --replay FILE.csv       answer with a recorded flight, then fall silent\n"
            "  --loop                  replay the recording over and over\n"
            "  --rate FACTOR           replay at this many times the recorded speed\n"
-           "  --help                  show this text\n";
+           "  --help                  show this text\n"
+           "A reply longer than 2047 bytes is not sent at all, as the simulator does.\n";
 }
 
 int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& error)
@@ -74,7 +84,7 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
         }
         const bool takesValue = arg == "--host" || arg == "--port" || arg == "--silent-after" ||
                                 arg == "--resume-after" || arg == "--drop" || arg == "--seed" || arg == "--duration" ||
-                                arg == "--replay" || arg == "--rate";
+                                arg == "--replay" || arg == "--rate" || arg == "--ips" || arg == "--not-in-cockpit";
         if (!takesValue) {
             error = Concat({"unknown option '", arg, "'"});
             return -1;
@@ -89,8 +99,12 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
         if (arg == "--host") {
             ok = !value.empty();
             options.host = std::string(value);
+        } else if (arg == "--ips") {
+            options.ips = std::string(value);
         } else if (arg == "--port") {
-            ok = ParseNumber(value, options.port) && options.port >= 0 && options.port <= 65535;
+            long long port = -1; // any port above the highest is taken as the highest
+            ok = ParseNumber(value, port) && port >= 0;
+            options.port = static_cast<int>(std::min<long long>(port, std::numeric_limits<int>::max()));
         } else if (arg == "--seed") {
             ok = ParseNumber(value, options.seed);
         } else if (arg == "--replay") {
@@ -104,6 +118,8 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
                 options.silentAfter = seconds;
             } else if (arg == "--resume-after") {
                 options.resumeAfter = seconds;
+            } else if (arg == "--not-in-cockpit") {
+                options.notInCockpitAfter = seconds;
             } else if (arg == "--drop") {
                 ok = ok && seconds <= 100.0;
                 options.dropPercent = seconds;

@@ -10,8 +10,8 @@ namespace vanemark {
 
 // The options of the devicelink-sim program.
 struct SimCommandLine {
-    DeviceLinkSimOptions options;
-    double duration = -1.0; // seconds until the program ends by itself; negative: until interrupted
+    DeviceLinkSimOptions options{.host = {}}; // no host: the machine's network address
+    double duration = -1.0;                   // seconds until the program ends by itself; negative: until interrupted
     bool help = false;
     std::string replayPath; // a flight recording to answer with; empty: none
     bool loop = false;      // replay round and round

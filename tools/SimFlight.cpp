@@ -3,7 +3,10 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace vanemark {
@@ -119,7 +122,7 @@ std::optional<std::string> SimFlight::Value(int id, int index, double seconds) c
     case 2:
         return std::string(kVersion);
     case 20:
-        return FormatFixed(std::fmod(10.0 + seconds / 60.0, 24.0), 4); // a minute per second
+        return PrintClock(static_cast<float>(std::fmod(10.0 + seconds / 60.0, 24.0))); // a minute per second
     case 22:
         return std::string(
             kAircraftNames[static_cast<std::size_t>(std::floor(seconds / kAircraftSeconds)) % kAircraftNames.size()]);
@@ -135,20 +138,59 @@ std::optional<std::string> SimFlight::Value(int id, int index, double seconds) c
 
 std::string SimFlight::Print(double value)
 {
-    if (!std::isfinite(value)) {
-        return FormatFixed(value, 2);
+    constexpr double kIntRange = 2147483648.0; // 2^31
+    if (std::isnan(value)) {
+        return "0.00";
     }
-    const double magnitude = std::fabs(value);
-    const double whole = std::floor(magnitude);
-    const auto cents = static_cast<int>(std::lround((magnitude - whole) * 100.0));
     std::string text(value < 0.0 ? "-" : "");
-    text.append(FormatFixed(whole, 0));
-    text.push_back('.');
+    const double magnitude = std::fabs(value);
+    if (magnitude >= kIntRange) {
+        return text.append("2147483647.2147483647");
+    }
+    const auto whole = static_cast<std::int32_t>(magnitude);
+    const auto cents = static_cast<std::int32_t>(std::lround((magnitude - whole) * 100.0));
+    text.append(FormatInt(whole)).push_back('.');
     if (cents < 10) {
         text.push_back('0');
     }
-    text.append(FormatInt(cents));
-    return text;
+    return text.append(FormatInt(cents));
+}
+
+std::string SimFlight::PrintClock(float hours)
+{
+    if (std::isnan(hours)) {
+        return "NaN";
+    }
+    std::string text(std::signbit(hours) ? "-" : "");
+    if (std::isinf(hours)) {
+        return text.append("Infinity");
+    }
+    if (hours == 0.0F) {
+        return text.append("0.0");
+    }
+    // to_chars gives the shortest digits as "d.ddde-XX"; they are laid out anew.
+    std::array<char, 32> buffer{};
+    const auto written =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(hours), std::chars_format::scientific);
+    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
+    const std::size_t e = scientific.find('e');
+    std::string digits(scientific.substr(0, 1));
+    if (e > 2) {
+        digits.append(scientific.substr(2, e - 2));
+    }
+    const int exponent = ParseInt(scientific.substr(e + 1));
+    if (exponent >= -3 && exponent < 7) {
+        if (exponent < 0) {
+            return text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+        }
+        const auto point = static_cast<std::size_t>(exponent) + 1;
+        digits.resize(std::max(digits.size(), point + 1), '0'); // at least one digit after the point
+        return text.append(digits, 0, point).append(".").append(digits, point);
+    }
+    if (digits.size() == 1) {
+        digits.push_back('0');
+    }
+    return text.append(digits, 0, 1).append(".").append(digits, 1).append("E").append(FormatInt(exponent));
 }
 
 } // namespace vanemark

@@ -23,10 +23,17 @@ public:
     // Ids a network game keeps to itself.
     static bool IsOfflineOnly(int id) { return id >= 28 && id <= 74; }
 
-    // A number as the simulator prints it: two decimals, but a fraction
-    // that rounds up to a whole loses its carry (0.997 prints "0.100"), and
-    // a value just below zero keeps its sign ("-0.00").
+    // A number as the simulator prints it: the sign, then whole and hundredths
+    // each cast to a 32-bit int. A fraction that rounds up to a whole loses its
+    // carry (0.997 prints "0.100"), a value just below zero keeps its sign
+    // ("-0.00"), NaN casts to "0.00", and a magnitude past the int range stops
+    // at its largest value in both parts ("2147483647.2147483647").
     static std::string Print(double value);
+    // The clock (id 20) is a float printed the way the simulator's runtime
+    // prints one: the shortest digits that read back as the same float, plain
+    // from 0.001 to below 10^7 ("12.000557", "0.0"), otherwise scientific
+    // ("5.555556E-4").
+    static std::string PrintClock(float hours);
 
     static constexpr const char* kVersion = "2.0 stand-in";
     // The flight changes aircraft every kAircraftSeconds; the second name

@@ -63,7 +63,7 @@ if [ "$have_x" = 0 ]; then
     cases=$(printf '%s\n' $cases | grep -v '^xcb' | xargs)
 fi
 
-"$sim" --port 0 >"$work/sim.log" 2>&1 &
+"$sim" --host 127.0.0.1 --port 0 >"$work/sim.log" 2>&1 &
 sim_pid=$!
 port=""
 for _ in $(seq 50); do

@@ -32,9 +32,14 @@ int ClientEngine::Start(std::string_view host, int port, std::string_view localA
     std::string error;
     if (newSocket->Open(host, port, localAddress, error) != 0) {
         log.Log("Start: %s.\n", error.c_str());
+        startError = std::move(error);
         return -1;
     }
+    startError.clear();
     link.Reset();
+    heartbeatDue = false;
+    aircraftDue = false;
+    aircraftAskedAt = 0;
     socket = std::move(newSocket);
     queue.Attach(*socket);
     localPort.store(socket->LocalPort());
@@ -130,6 +135,7 @@ int ClientEngine::SubscribeKey(std::int32_t id, int periodMs)
     values.SetFlag(*key, TypedValue::Polled, true);
     log.Log("SubscribeKey(): Adding %s to poll\n", key->Name().c_str());
     const int result = queue.Send(KeyReadRequest(*key), false);
+    FollowPollPeriod();
     Wake();
     return result;
 }
@@ -137,8 +143,21 @@ int ClientEngine::SubscribeKey(std::int32_t id, int periodMs)
 int ClientEngine::SetPollInterval(int periodMs)
 {
     const int count = schedule.SetInterval(periodMs);
+    FollowPollPeriod();
     Wake();
     return count;
+}
+
+void ClientEngine::FollowPollPeriod()
+{
+    std::int32_t shortest = 0;
+    for (const DeviceLinkKey& key : values.Table().Keys()) {
+        const std::int32_t reload = key.poll.reload.load();
+        if (key.poll.polled.load() && (shortest == 0 || reload < shortest)) {
+            shortest = reload;
+        }
+    }
+    link.SetHeartbeatTicks(shortest);
 }
 
 void ClientEngine::Wake()

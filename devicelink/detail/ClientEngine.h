@@ -15,8 +15,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vanemark {
 
@@ -35,13 +37,22 @@ public:
     enum Event : int { Connected = 1, Disconnected = 2, Key22Received = 4 };
 
     static constexpr int kSyncReadTimeoutMs = 1500;
-    // Longest reply datagram that is read whole (the server splits its
-    // answers there). The receive buffer is one byte more, to tell a longer
-    // one, whose field at the cut is dropped.
+    // Longest reply datagram that is read whole (the server sends no longer
+    // answer). The receive buffer is one byte more, to tell a longer one,
+    // whose field at the cut is dropped.
     static constexpr std::size_t kMaxDatagram = 2047;
     // Upper bound of datagrams handled in one go, so a flood cannot stall the ticks.
     static constexpr int kMaxDatagramsPerTick = 32;
     static constexpr std::string_view kConnectionRequest = "R/2/24/28/22";
+    // The aircraft's name: the server answers it only while the aircraft
+    // exists and never says that it changed, so it is asked for again.
+    static constexpr std::int32_t kAircraftKey = 22;
+    static constexpr std::uint64_t kAircraftEveryTicks = 80; // 2 s
+    // A reply to a request that the next tick with work follows within this
+    // many ticks is read by that tick rather than on arrival: the values
+    // reach the window with the same tick either way, and a wake of its own
+    // would cost as much as the tick.
+    static constexpr std::uint64_t kReadAtTickWithin = 4;
 
     ClientEngine();
     ~ClientEngine();
@@ -68,6 +79,9 @@ public:
         link.SetHeartbeatId(id);
         Wake();
     }
+    // On: each connection sends kConnectionRequest, and the aircraft is
+    // followed (kAircraftKey asked for every 2 s, and at once when silent
+    // keys answer again).
     void SetAutoRequest(bool on) { autoRequest.store(on); }
 
     int GetKeyDouble(std::int32_t id, double& out, int sync);
@@ -75,6 +89,11 @@ public:
     // Sends the key's read request every 10 ms until a value arrives or
     // timeoutMs passes. Owner's thread only: the tick thread reads the replies.
     int ReadKey(DeviceLinkKey* key, int timeoutMs);
+    void ReadKeys(std::span<const std::int32_t> ids, std::span<std::optional<double>> out) const
+    {
+        values.Read(ids, out);
+    }
+    std::optional<std::string> ReadKeyText(std::int32_t id) const { return values.ReadText(id); }
     std::uint32_t LinkGeneration() const { return values.Generation(); }
     int ResetValues(std::uint32_t generation) { return values.ResetValues(generation); }
     bool IsConnected() const { return link.IsConnected(); }
@@ -86,6 +105,8 @@ public:
 
     DeviceLinkKey* KeyById(std::int32_t id) const { return values.KeyById(id); }
     const ValueCache& Values() const { return values; }
+    // Why the last Start failed; empty after a successful one.
+    const std::string& StartError() const { return startError; }
     RequestQueue& Queue() { return queue; }
     static std::string KeyReadRequest(const DeviceLinkKey& key);
     // Applies a reply datagram; the number of fields applied. cut: the
@@ -109,9 +130,14 @@ private:
     bool ReceiveDatagrams();
     // cut: the datagram went on past `datagram`.
     void HandleDatagram(std::string_view datagram, bool cut);
-    void ApplyField(DeviceLinkKey& key, std::string_view value);
     void Heartbeat();
-    const DeviceLinkKey* HeartbeatKey() const;
+    // The poll of this tick, with the heartbeat and aircraft reads when they
+    // are due and no poll follows soon enough to carry them.
+    void Poll();
+    // The due keys only, as a connection asks for them.
+    void PollDueKeys();
+    DeviceLinkKey* HeartbeatKey() const;
+    DeviceLinkKey* AircraftKey() const;
     // The steps of one tick after reception: timer callbacks, poll, heartbeat.
     void RunTickSteps();
     // The client thread's step: the ticks whose moment has come, then the
@@ -121,6 +147,9 @@ private:
     std::uint64_t TicksToWork() const;
     // After a change by the owner that may bring work forward.
     void Wake();
+    // The heartbeat period follows the shortest poll period (at least 100 ms),
+    // so that every heartbeat read can ride with a poll.
+    void FollowPollPeriod();
     void OnConnected();
     void OnDisconnected();
     // true inside a tick (callbacks and sinks included) on the calling thread,
@@ -134,6 +163,14 @@ private:
     CallbackRegistry callbacks;
     LinkMonitor link;
     std::atomic<bool> autoRequest{false};
+    std::string startError;
+
+    // The tick thread's own.
+    std::vector<ValueCache::Field> fields; // of the reply being applied; strings keep their room
+    std::vector<DeviceLinkKey*> asked;     // of the poll being sent
+    bool heartbeatDue = false;
+    bool aircraftDue = false;
+    std::uint64_t aircraftAskedAt = 0; // tick of the last request for the aircraft
 
     std::unique_ptr<DeviceLinkSocket> socket;
     std::unique_ptr<ClientThread> thread;

@@ -33,21 +33,60 @@ void ClientEngine::OnTick()
 
 void ClientEngine::RunTickSteps()
 {
-    tickCount.fetch_add(1, std::memory_order_relaxed);
+    const std::uint64_t tick = tickCount.fetch_add(1, std::memory_order_relaxed) + 1;
     callbacks.RunTimers();
-    schedule.BuildPoll();
     Heartbeat();
+    if (autoRequest.load() && link.IsConnected() && tick - aircraftAskedAt >= kAircraftEveryTicks) {
+        aircraftDue = true;
+    }
+    Poll();
 }
 
-// Every tick whose moment has come runs, in order, before the replies that
-// woke the thread: a reply read at once is then handled where a tick-driven
-// read would have put it, only sooner. Ticks without work were not waited
-// for; they run here, late, since nothing they do can be seen before the
-// next tick that has work.
+void ClientEngine::Poll()
+{
+    const std::int32_t nextPoll = schedule.TicksToNextPoll();
+    // A poll due within the heartbeat period carries the heartbeat and
+    // aircraft reads, one datagram and one reply for all.
+    const bool carry = nextPoll == 1 || nextPoll == 0 || nextPoll > link.HeartbeatTicks();
+    std::array<DeviceLinkKey*, 2> extra{};
+    std::size_t count = 0;
+    if (carry && heartbeatDue) {
+        heartbeatDue = false;
+        if (DeviceLinkKey* key = HeartbeatKey(); key != nullptr) {
+            extra[count++] = key;
+        }
+    }
+    if (carry && aircraftDue) {
+        aircraftDue = false;
+        aircraftAskedAt = tickCount.load(std::memory_order_relaxed);
+        if (DeviceLinkKey* key = AircraftKey(); key != nullptr) {
+            extra[count++] = key;
+        }
+    }
+    asked.clear();
+    schedule.BuildPoll(std::span(extra.data(), count), &asked);
+    values.NoteRequested(asked);
+}
+
+void ClientEngine::PollDueKeys()
+{
+    asked.clear();
+    schedule.BuildPoll({}, &asked);
+    values.NoteRequested(asked);
+}
+
+// Woken by replies, the thread runs every tick whose moment has come first,
+// so a reply read at once is handled where a tick-driven read would have put
+// it, only sooner. Woken for a tick, it reads what waits first, as the tick
+// would. Ticks without work were not waited for; they run here, late, since
+// nothing they do can be seen before the next tick that has work.
 ClientThread::Next ClientEngine::OnWake(bool readable)
 {
     ClientThread::Next next;
     insideTick = true;
+    if (!readable && IsStarted()) {
+        next.moreToRead = ReceiveDatagrams();
+    }
     const auto now = TickGrid::Clock::now();
     std::uint64_t passed = grid->Passed(now);
     if (dueTick == 0) {
@@ -61,13 +100,14 @@ ClientThread::Next ClientEngine::OnWake(bool readable)
         RunTickSteps();
     }
     if (readable && IsStarted()) {
-        next.moreToRead = ReceiveDatagrams();
+        next.moreToRead = ReceiveDatagrams() || next.moreToRead;
     }
     insideTick = false;
     next.run = IsStarted();
     const std::uint64_t ahead = TicksToWork();
     dueTick = ahead == 0 ? 0 : ticksRun + ahead;
     next.deadline = dueTick == 0 ? ClientThread::kNoDeadline : grid->Moment(dueTick);
+    next.watchSocket = ahead == 0 || ahead > kReadAtTickWithin;
     return next;
 }
 
@@ -86,24 +126,24 @@ std::uint64_t ClientEngine::TicksToWork() const
     consider(static_cast<std::uint64_t>(schedule.TicksToNextPoll()));
     if (const auto beat = static_cast<std::uint64_t>(link.TicksToBeat()); beat > 0) {
         // A beat that loses the link raises its event on time. Otherwise it
-        // only queues the heartbeat read, which leaves with the next tick,
-        // and lowers a counter nobody sees: the read's tick is the one to
-        // wake for. Without a read to send, a counter above zero must still
-        // run down on time.
+        // lowers a counter nobody sees and marks the heartbeat read due,
+        // which a poll within the period carries: then the poll's tick is
+        // the one to wake for. Without a read to send, a counter above zero
+        // must still run down on time.
         const std::int32_t level = link.Counter();
         const bool sendsRead = HeartbeatKey() != nullptr;
-        if (level == 0 || (level > 0 && !sendsRead)) {
+        const std::int32_t nextPoll = schedule.TicksToNextPoll();
+        const bool carried = nextPoll > 0 && nextPoll <= link.HeartbeatTicks();
+        if (level == 0 || (level > 0 && !sendsRead) || (sendsRead && !carried)) {
             consider(beat);
-        } else if (sendsRead) {
-            consider(beat + 1);
         }
     }
     return next;
 }
 
-// The server answers every request datagram and splits long answers, so
-// several replies can be waiting; each is read. The bound keeps a flood from
-// stalling the ticks.
+// The server answers each request datagram once, and the owner's reads add
+// their own, so several replies can be waiting; each is read. The bound
+// keeps a flood from stalling the ticks.
 bool ClientEngine::ReceiveDatagrams()
 {
     if (!socket || !IsStarted()) {
@@ -154,17 +194,48 @@ void ClientEngine::HandleDatagram(std::string_view datagram, bool cut)
     ParseReply(datagram, cut);
 }
 
+// A reply is applied whole, in one step under the value lock: a reader never
+// sees part of one reply beside part of the one before. The link, the logs
+// and the events follow once it is in place.
 int ClientEngine::ParseReply(std::string_view datagram, bool cut)
 {
     const ReplyParser parser(values.Table());
-    bool title = false;
+    std::size_t count = 0;
     const int applied = parser.Parse(
         datagram,
-        [this, &title](DeviceLinkKey& key, std::string_view value) {
-            ApplyField(key, value);
-            title = title || key.Id() == 22;
+        [this, &count](DeviceLinkKey& key, std::string_view value) {
+            if (count == fields.size()) {
+                fields.emplace_back();
+            }
+            fields[count].key = &key;
+            fields[count].value.assign(value);
+            ++count;
         },
         cut);
+    if (count == 0) {
+        return applied;
+    }
+    const std::span<const ValueCache::Field> reply(fields.data(), count);
+    const bool cameBack = values.ApplyReply(reply);
+    bool title = false;
+    for (const ValueCache::Field& field : reply) {
+        const DeviceLinkKey& key = *field.key;
+        title = title || key.Id() == kAircraftKey;
+        if (key.Id() == link.HeartbeatId() && key.Id() != 0 && link.OnHeartbeat()) {
+            OnConnected();
+        }
+        if (log.Logging()) {
+            log.Log("Setting %s. Flags %08X\n", key.Name().c_str(), values.Flags(key));
+        }
+    }
+    // Keys that answer again after silence: the pilot is back in an
+    // aircraft, perhaps another one.
+    if (cameBack && autoRequest.load() && link.IsConnected()) {
+        if (const DeviceLinkKey* key = AircraftKey(); key != nullptr) {
+            queue.Send(KeyReadRequest(*key), true);
+            aircraftAskedAt = tickCount.load(std::memory_order_relaxed);
+        }
+    }
     // One event for a datagram full of titles: its sink reads the last one.
     if (title) {
         callbacks.Notify(Key22Received, values.Generation());
@@ -172,35 +243,25 @@ int ClientEngine::ParseReply(std::string_view datagram, bool cut)
     return applied;
 }
 
-void ClientEngine::ApplyField(DeviceLinkKey& key, std::string_view value)
+DeviceLinkKey* ClientEngine::HeartbeatKey() const
 {
-    const std::uint32_t flags = values.Assign(key, value);
-    if (key.Id() == link.HeartbeatId() && key.Id() != 0 && link.OnHeartbeat()) {
-        OnConnected();
-    }
-    if (log.Logging()) {
-        log.Log("Setting %s. Flags %08X\n", key.Name().c_str(), flags);
-    }
-}
-
-const DeviceLinkKey* ClientEngine::HeartbeatKey() const
-{
-    const DeviceLinkKey* key = KeyById(link.HeartbeatId());
+    DeviceLinkKey* key = KeyById(link.HeartbeatId());
     while (key != nullptr && key->IsIndexed()) {
         key = key->NextOfId();
     }
     return key != nullptr && (values.Flags(*key) & TypedValue::Readable) != 0 ? key : nullptr;
 }
 
+DeviceLinkKey* ClientEngine::AircraftKey() const
+{
+    DeviceLinkKey* key = KeyById(kAircraftKey);
+    return key != nullptr && !key->IsIndexed() && (values.Flags(*key) & TypedValue::Readable) != 0 ? key : nullptr;
+}
+
 void ClientEngine::Heartbeat()
 {
     const LinkMonitor::Beat beat = link.OnTick();
-    if (beat.request) {
-        if (const DeviceLinkKey* key = HeartbeatKey(); key != nullptr) {
-            // Leaves with the next tick's poll.
-            queue.Send(KeyReadRequest(*key), false);
-        }
-    }
+    heartbeatDue = heartbeatDue || beat.request;
     if (beat.lost) {
         OnDisconnected();
     }
@@ -210,9 +271,11 @@ void ClientEngine::OnConnected()
 {
     if (autoRequest.load()) {
         queue.Send(kConnectionRequest, true);
+        aircraftAskedAt = tickCount.load(std::memory_order_relaxed);
     }
-    const std::uint32_t generation = values.ZeroAll();
-    schedule.BuildPoll();
+    // No key is given a value here: each has none until a reply carries it.
+    const std::uint32_t generation = values.OnConnected();
+    PollDueKeys();
     callbacks.Notify(Connected, generation);
 }
 

@@ -11,6 +11,10 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
 #include <set>
 
 using namespace vanemark;
@@ -37,9 +41,12 @@ void ChooseRecordItem(CVanemarkDlg& window)
 
 } // namespace
 
-// A flight recorded through the window off the stand-in server, then replayed
-// by it into a fresh window: every value the second window takes comes from
-// the recording, and its speed steps through the recorded ones in order.
+// A flight recorded through the window off the stand-in server across a
+// connection, a loss and a reconnection, then replayed by it into a fresh
+// window. The recording holds only what the server sent: each value its
+// pinned one or empty, never a zero made up at a connection or a loss, the
+// aircraft the server's name or empty, never "0". Every value the second
+// window takes comes from the recording, its speed in the recorded order.
 TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
 {
     WorkFolder folder;
@@ -48,6 +55,10 @@ TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
     std::string error;
     ASSERT_EQ(live.Start(error), 0) << error;
     live.SetValue(22, "Bf-109G-6/AS");
+    const auto pinned = [](std::size_t column) { return 0.25 * static_cast<double>(column + 1); };
+    for (std::size_t i = 1; i < kFlightValueColumns.size(); ++i) {
+        live.SetValue(kFlightValueColumns[i].id, std::to_string(pinned(i)));
+    }
     live.SetValue(30, "100"); // speeds in steps the synthetic flight never shows
     const auto recorder = StartRecording(folder, live.Port(), folder.File("flight.csv"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Client().IsConnected(); }, 5000));
@@ -55,18 +66,28 @@ TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
         QTest::qWait(700);
         live.SetValue(30, speed);
     }
+    live.SetSilent(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->Client().IsConnected(); }, 5000));
+    live.SetSilent(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Client().IsConnected(); }, 5000));
     QTest::qWait(700);
     ChooseRecordItem(*recorder);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->Recording().IsRecording(); }, 3000));
 
     std::vector<FlightSample> rows;
     ASSERT_TRUE(ReadFlightLog(folder.File("flight.csv"), rows, error)) << error;
-    std::vector<std::set<double>> recorded(kFlightValueColumns.size(), {0.0}); // 0 until the first answer
+    std::vector<std::set<double>> recorded(kFlightValueColumns.size());
     for (const FlightSample& row : rows) {
-        EXPECT_EQ(row.aircraft, "Bf-109G-6/AS");
+        EXPECT_TRUE(row.aircraft.empty() || row.aircraft == "Bf-109G-6/AS") << row.aircraft;
         for (std::size_t i = 0; i < row.values.size(); ++i) {
-            recorded[i].insert(row.values[i]);
+            if (!std::isnan(row.values[i])) {
+                recorded[i].insert(row.values[i]);
+            }
         }
+    }
+    EXPECT_EQ(recorded[0], (std::set<double>{100.0, 101.0, 102.0}));
+    for (std::size_t i = 1; i < recorded.size(); ++i) {
+        EXPECT_EQ(recorded[i], std::set<double>{pinned(i)}) << kFlightValueColumns[i].name;
     }
     const auto recording = std::make_shared<FlightReplay>(rows, false, 1.0);
     DeviceLinkSim replay({.port = 0, .replay = recording});
@@ -74,13 +95,15 @@ TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
     std::vector<double> speeds;
     auto window = StartWindow(folder, "server=" + std::to_string(replay.Port()) + " 127.0.0.1\ninterval=50\n");
     OnEvent(*window, CycleEvent::EventType(), [&] {
-        for (std::size_t i = 0; window->Client().IsConnected() && i < kFlightValueColumns.size(); ++i) {
-            double value = -1.0;
-            window->Client().GetKeyDouble(kFlightValueColumns[i].id, value, 0);
-            EXPECT_TRUE(recorded[i].contains(value)) << kFlightValueColumns[i].name << " " << value;
-            if (i == 0 && value != 0.0 && (speeds.empty() || speeds.back() != value)) {
-                speeds.push_back(value);
-            }
+        std::array<std::int32_t, kFlightValueColumns.size()> ids{};
+        std::ranges::transform(kFlightValueColumns, ids.begin(), &FlightColumn::id);
+        std::array<std::optional<double>, ids.size()> values;
+        window->Client().ReadKeys(ids, values);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            EXPECT_TRUE(!values[i] || recorded[i].contains(*values[i])) << kFlightValueColumns[i].name;
+        }
+        if (values[0] && (speeds.empty() || speeds.back() != *values[0])) {
+            speeds.push_back(*values[0]);
         }
     });
     QTest::qWait(static_cast<int>(recording->LengthMs()) + 500);

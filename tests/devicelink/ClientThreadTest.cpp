@@ -36,9 +36,10 @@ TEST(TickGrid, MomentsComeFromTheOriginAndAStallDropsTheTicksItMissed)
     }
 }
 
-// At the application's settings and a silent server, the thread wakes for the
-// heartbeat reads and the cycle, not every 25 ms; a client with nothing to do
-// does not wake at all, and Stop still ends it at once.
+// At the application's settings and a silent server, the thread wakes only
+// for the poll, which carries the heartbeat read (one period of 500 ms for
+// both), not every 25 ms; a client with nothing to do does not wake at all,
+// and Stop still ends it at once.
 TEST(ClientThread, WakesOnlyForWork)
 {
     TempDir dir;
@@ -57,11 +58,11 @@ TEST(ClientThread, WakesOnlyForWork)
         busy.SubscribeKey(id, 500);
     }
     const std::vector<std::string> sent = server.Collect(std::chrono::seconds(2));
-    EXPECT_LT(DeviceLinkClientAccess::Engine(busy).Wakeups(), 40u);
+    EXPECT_LE(DeviceLinkClientAccess::Engine(busy).Wakeups(), 10u);
     EXPECT_EQ(DeviceLinkClientAccess::Engine(idle).Wakeups(), 0u);
     EXPECT_GE(cycles.load(), 3);
-    EXPECT_GE(std::ranges::count(sent, "R/20"), 15);
-    EXPECT_GE(std::ranges::count(sent, "R/30/80"), 3);
+    EXPECT_GE(std::ranges::count(sent, "R/30/80/20"), 3);
+    EXPECT_EQ(std::ranges::count(sent, "R/20"), 0);
     idle.Stop();
     EXPECT_FALSE(idle.IsStarted());
 }

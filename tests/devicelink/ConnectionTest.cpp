@@ -1,5 +1,7 @@
 #include "ClientTestSupport.h"
 
+#include <array>
+#include <optional>
 #include <tuple>
 
 #if defined(_WIN32)
@@ -13,25 +15,30 @@ using Events = std::vector<std::pair<int, std::uint32_t>>;
 using enum DeviceLinkClient::Event;
 using ConnectionTest = ManualTickTest;
 
-// Heartbeat reads, connection, loss after two silent periods, reconnection;
-// and the owner's late reset for the lost link, which must not wipe the value
-// the tick thread stored after reconnecting.
+// Heartbeat reads riding with the poll, connection, loss after two silent
+// periods, reconnection; no key gets a value it was not sent; and the
+// owner's late reset for the lost link, which must not wipe the value the
+// tick thread stored after reconnecting.
 TEST_F(ConnectionTest, HeartbeatConnectsDisconnectsAndALateResetLeavesFreshValues)
 {
     client.SetHeartbeatId(20);
     client.SetAutoRequest(true);
     StartClient();
     ASSERT_EQ(client.SubscribeKey(30, 25), 0);
-    EXPECT_EQ(TicksSending("R/20", 16), (std::vector<int>{2, 6, 10, 14}));
+    EXPECT_EQ(TicksSending("R/30/20", 16), (std::vector<int>{1, 5, 9, 13}));
 
-    // Only the heartbeat key counts; the connection zeroes every key before reporting it.
+    // Only the heartbeat key counts; a connection gives no key a value.
     Reply("A/30\\98");
     Tick();
     EXPECT_FALSE(client.IsConnected());
     Reply("A/20\\12");
     EXPECT_EQ(std::ranges::count(Tick(), "R/2/24/28/22"), 1);
     EXPECT_EQ(events, (Events{{Connected, 1}}));
-    EXPECT_DOUBLE_EQ(Value(30), 0.0);
+    const std::array<std::int32_t, 3> ids{30, 80, 22};
+    std::array<std::optional<double>, 3> read;
+    client.ReadKeys(ids, read);
+    EXPECT_EQ(read, (std::array<std::optional<double>, 3>{98.0, std::nullopt, std::nullopt}));
+    EXPECT_EQ(client.ReadKeyText(22), std::nullopt);
 
     TicksSending("", 3);
     EXPECT_TRUE(client.IsConnected()); // lost after two heartbeat periods of 4 ticks

@@ -21,14 +21,16 @@ TEST_F(ProtocolTest, PollOrderPeriodsAndSubscriptions)
         ASSERT_EQ(client.SubscribeKey(id, 25), 0);
     }
     // One datagram per command in file order, an indexed key a command of its
-    // own; the first tick also carries the queued subscription reads.
-    EXPECT_EQ(Tick(), (Datagrams{"R/30", "R/80", "R/40\\2", "R/40\\2", "R/30/80"}));
-    EXPECT_EQ(Tick(), (Datagrams{"R/20", "R/40\\2", "R/30/80"})); // the heartbeat read goes alone
+    // own; the first tick also carries the queued subscription reads, and the
+    // heartbeat read rides at the end of the poll.
+    EXPECT_EQ(Tick(), (Datagrams{"R/30", "R/80", "R/40\\2", "R/40\\2", "R/30/80/20"}));
+    EXPECT_EQ(Tick(), (Datagrams{"R/40\\2", "R/30/80"}));
 
     EXPECT_EQ(client.SubscribeKey(30, 500), 0); // already polled: a new period only
     EXPECT_EQ(TicksSending("R/30/80", 45), (std::vector<int>{1, 21, 41}));
+    // A heartbeat falling due between two polls waits for the next one.
     EXPECT_EQ(client.SetPollInterval(100), 3);
-    EXPECT_EQ(TicksSending("R/30/80", 9), (std::vector<int>{4, 8}));
+    EXPECT_EQ(TicksSending("R/30/80/20", 9), (std::vector<int>{4, 8}));
 }
 
 // Queued requests go out with the next tick, unless the same command is
