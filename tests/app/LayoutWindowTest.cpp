@@ -57,8 +57,9 @@ std::vector<std::string> LinesOnlyIn(const std::string& a, const std::string& b)
 
 } // namespace
 
-// The aircraft's own layout while the simulator names it, the pilot's again
-// once the link is gone: at the scale, with the top-left corner kept.
+// The aircraft's own layout while the simulator names it, another when the
+// aircraft changes, the pilot's again once the link is gone: at the scale,
+// with the top-left corner kept.
 TEST(LayoutWindow, FollowsTheAircraftAndFallsBackOnLoss)
 {
     WorkFolder folder;
@@ -76,7 +77,16 @@ TEST(LayoutWindow, FollowsTheAircraftAndFallsBackOnLoss)
     const std::string pilotFile = window->LayoutInUse();
     window->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->LayoutInUse() != pilotFile; }));
-    EXPECT_EQ(shown(), std::tuple(QRect(std::get<0>(pilot).topLeft(), QSize(300, 120)), PixelRect{4, 6, 34, 36}));
+    const auto fighter = std::tuple(QRect(std::get<0>(pilot).topLeft(), QSize(300, 120)), PixelRect{4, 6, 34, 36});
+    EXPECT_EQ(shown(), fighter);
+    // The pilot takes another aircraft, which the server never announces:
+    // the window asks again and follows, and back.
+    sim.SetValue(22, "Trainer Mk.II");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LayoutInUse() == pilotFile; }, 5000));
+    EXPECT_EQ(shown(), pilot);
+    sim.SetValue(22, "Fighter Mk.V/2b");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->LayoutInUse() != pilotFile; }, 5000));
+    EXPECT_EQ(shown(), fighter);
     sim.Stop();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == QLatin1String("Vanemark v2.0.0"); }));
     EXPECT_EQ(std::tuple(shown(), window->LayoutInUse()), std::tuple(pilot, pilotFile));

@@ -3,6 +3,7 @@
 
 #include "app/AppEvents.h"
 #include "app/CVanemarkDlg.h"
+#include "app/LinkStatusText.h"
 #include "app/TrayIcon.h"
 #include "panel/CPanelCtrl.h"
 #include "tools/DeviceLinkSim.h"
@@ -180,6 +181,28 @@ TEST(LiveWindow, ALossHandledAfterTheReconnectionKeepsTheFreshValues)
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().speed == 300.0; }, 10 * kInterval));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == QLatin1String("Trainer Mk.II"); }));
+    window->RunExitSequence();
+}
+
+// An online mission: the simulator keeps the flight values to itself. The
+// panel shows them as absent, the controls live, and the status says why.
+TEST(LiveWindow, AnOnlineMissionShowsTheFlightValuesAbsentAndSaysWhy)
+{
+    WorkFolder folder;
+    folder.CopyShippedFiles();
+    DeviceLinkSim sim({.port = 0, .online = true});
+    std::string error;
+    ASSERT_EQ(sim.Start(error), 0) << error;
+    sim.SetValue(84, "0.5");
+    const auto window = StartWindow(folder, ServerSettings(sim.Port()), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().stickX == 0.5; }, 3000));
+    const PanelValues& shown = window->Panel().Values();
+    EXPECT_TRUE(std::isnan(shown.speed) && std::isnan(shown.bank) && std::isnan(shown.pitch));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return LinkStatusText(window->Client().Status(), true).contains(QLatin1String("(online mission?)")); },
+        3000));
+    EXPECT_TRUE(LinkStatusText(window->Client().Status(), true)
+                    .contains(QLatin1String("Not sent by the simulator: speed, heading, bank, pitch")));
     window->RunExitSequence();
 }
 

@@ -58,6 +58,29 @@ TEST_F(ConnectionTest, HeartbeatConnectsDisconnectsAndALateResetLeavesFreshValue
     EXPECT_DOUBLE_EQ(Value(30), 0.0);
 }
 
+// A reply is applied whole: a reader sees all of one reply or all of the one
+// before, never part of each. The logger runs on the tick thread between the
+// fields of a reply, where a reader on another thread could come in.
+TEST_F(ConnectionTest, AReplyIsSeenWholeOrNotAtAll)
+{
+    StartClient();
+    const std::array<std::int32_t, 3> ids{30, 80, 20};
+    std::vector<std::array<std::optional<double>, 3>> seen;
+    client.SetLogger([&](std::string_view line) {
+        if (line.starts_with("Setting")) {
+            client.ReadKeys(ids, seen.emplace_back());
+        }
+    });
+    for (const std::string value : {"1", "2", "3"}) {
+        Reply("A/30\\" + value + "/80\\" + value + "/20\\" + value);
+        Tick();
+    }
+    ASSERT_EQ(seen.size(), 9u);
+    for (const auto& values : seen) {
+        EXPECT_TRUE(values[0] && values[0] == values[1] && values[1] == values[2]);
+    }
+}
+
 // Replies wait at one tick: all of them are read, up to a bound per tick, an
 // empty datagram does not end the reading, and only the server's address
 // (from any port) gets past the raw hook, the heartbeat and the parser.
