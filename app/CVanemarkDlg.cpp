@@ -261,18 +261,25 @@ void CVanemarkDlg::OnLinkWatch()
     if (exitDone) {
         return;
     }
-    if (!CycleWanted()) {
-        // What the cycle keeps current while it runs: the status, the tray and the recording's flush.
-        recording.OnCycle(client, demo, panel->Values());
-        status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
+    if (CycleWanted()) {
+        linkWatch.stop(); // the cycles keep everything current again
         return;
     }
-    if (!demo) {
-        const bool out = client.Status().silence == LinkSilence::NotInCockpit;
-        if (out != notInCockpit) {
-            notInCockpit = out;
-            UpdateIdleVisibility();
-        }
+    // What the cycle keeps current while it runs: the status, the tray and the recording's flush.
+    recording.OnCycle(client, demo, panel->Values());
+    status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
+}
+
+void CVanemarkDlg::FollowCockpit(std::uint32_t nowMs)
+{
+    if (demo || !overlay.hideIdle || nowMs - cockpitCheckedMs < kLinkWatchMs) {
+        return;
+    }
+    cockpitCheckedMs = nowMs;
+    const bool out = client.Status().silence == LinkSilence::NotInCockpit;
+    if (out != notInCockpit) {
+        notInCockpit = out;
+        UpdateIdleVisibility();
     }
 }
 

@@ -159,9 +159,11 @@ private:
     // Whether cycles run: not while the link is down in live mode, where
     // nothing they show could change.
     bool CycleWanted() const;
-    // Once a second: while cycles do not run, what they would keep current;
-    // while they do, whether the pilot has left the cockpit.
+    // Once a second while cycles do not run: what they would keep current.
     void OnLinkWatch();
+    // Once a second from the cycle, for "hide idle": whether the pilot has
+    // left the cockpit, which no event tells.
+    void FollowCockpit(std::uint32_t nowMs);
     void FinishSnapshot();
     ScreenRect DesktopAt(const QPoint& globalPos) const;
     // Per-aircraft layouts and edit mode (CVanemarkDlgLayout.cpp).
@@ -224,6 +226,7 @@ private:
     QTimer startRetry; // while the client cannot start (a local address not there yet)
     QTimer linkWatch;
     bool notInCockpit = false; // the simulator answers only its clock
+    std::uint32_t cockpitCheckedMs = 0;
 };
 
 } // namespace vanemark

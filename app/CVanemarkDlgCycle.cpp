@@ -57,6 +57,7 @@ void CVanemarkDlg::OnCycleEvent()
     OnCalc();
     recording.OnCycle(client, demo, panel->Values());
     status.OnCycle(cycleClock.Previous(), !demo, options.verbose, tray);
+    FollowCockpit(cycleClock.Previous());
     // A cycle that changed nothing would draw the same picture again; with
     // the simulator paused or gone that is every cycle, so skip it. Every
     // other change (colours, font, title, connection) refreshes by itself.
@@ -124,5 +125,6 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
     notInCockpit = false;
     panel->Refresh();
     UpdateIdleVisibility();
+    linkWatch.start();
 }
 } // namespace vanemark

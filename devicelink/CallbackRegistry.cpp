@@ -77,7 +77,13 @@ TimerCallbackEntry* CallbackRegistry::AddTimer(std::function<void()> fn, std::in
 
 std::int32_t CallbackRegistry::SetReload(TimerCallbackEntry* entry, std::int32_t reloadTicks)
 {
-    return entry == nullptr ? -1 : entry->reloadTicks.exchange(reloadTicks);
+    if (entry == nullptr) {
+        return -1;
+    }
+    // The new period starts now, as a new poll interval does, so a callback
+    // and the polls set to the same period keep sharing their ticks.
+    entry->countdownTicks.store(reloadTicks);
+    return entry->reloadTicks.exchange(reloadTicks);
 }
 
 int CallbackRegistry::RemoveTimer(TimerCallbackEntry* entry, bool walking)

@@ -42,7 +42,7 @@ public:
     // Periods and countdowns in ticks; the client converts from milliseconds.
     TimerCallbackEntry* AddTimer(std::function<void()> fn, std::int32_t reloadTicks, bool enabled,
                                  std::int32_t countdownTicks);
-    // Previous reload in ticks; -1 without an entry.
+    // Previous reload in ticks; -1 without an entry. The countdown starts anew.
     std::int32_t SetReload(TimerCallbackEntry* entry, std::int32_t reloadTicks);
     int RemoveTimer(TimerCallbackEntry* entry, bool walking);
     EventSinkEntry* AddSink(std::function<void(int, std::uint32_t)> fn, std::uint32_t mask);

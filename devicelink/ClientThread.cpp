@@ -24,7 +24,23 @@ ClientThread::~ClientThread()
 
 void ClientThread::Wake()
 {
+    {
+        std::lock_guard lock(wakeLock);
+        wakeRequested = true;
+    }
+    wakeSignal.notify_one();
     asio::post(socket.Context(), [this] { woken = true; });
+}
+
+// The socket stays registered with the io_context's poller, so any datagram
+// ends a wait there even with no read armed. A wait that must not end for
+// datagrams waits here instead, for the deadline or a wake.
+void ClientThread::WaitAwayFromSocket(Clock::time_point deadline)
+{
+    DisarmRead();
+    ArmTimer(kNoDeadline);
+    std::unique_lock lock(wakeLock);
+    wakeSignal.wait_until(lock, deadline, [this] { return wakeRequested || stopRequested.load(); });
 }
 
 void ClientThread::Join()
@@ -93,6 +109,10 @@ void ClientThread::Run()
     // A datagram may have come before the first wait was armed.
     bool readable = true;
     while (!stopRequested.load()) {
+        {
+            std::lock_guard lock(wakeLock);
+            wakeRequested = false; // a wake from here on runs the step again
+        }
         const Next next = step(readable);
         if (!next.run || stopRequested.load()) {
             break;
@@ -101,11 +121,15 @@ void ClientThread::Run()
             readable = true;
             continue;
         }
-        if (next.watchSocket || next.deadline == kNoDeadline) {
-            ArmRead();
-        } else {
-            DisarmRead();
+        if (!next.watchSocket && next.deadline != kNoDeadline) {
+            // What completes meanwhile (cancelled waits, posted wakes) runs
+            // with the next wait on the io_context; nothing here needs it.
+            WaitAwayFromSocket(next.deadline);
+            wakeups.fetch_add(1, std::memory_order_relaxed);
+            readable = false;
+            continue;
         }
+        ArmRead();
         ArmTimer(next.deadline);
         woken = false;
         readReady = false;

@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 namespace vanemark {
@@ -29,8 +31,8 @@ public:
         bool run = true; // false: the thread ends
         Clock::time_point deadline = kNoDeadline;
         bool moreToRead = false; // the step left datagrams waiting
-        // false: a datagram does not wake the thread; the step reads what
-        // waits when the deadline or a wake brings it back.
+        // false (with a deadline): a datagram does not wake the thread; the
+        // step reads what waits when the deadline or a wake brings it back.
         bool watchSocket = true;
     };
     // readable: the socket had something to read (or may have).
@@ -55,12 +57,16 @@ private:
     void Run();
     void ArmRead();
     void DisarmRead();
+    void WaitAwayFromSocket(Clock::time_point deadline);
     void ArmTimer(Clock::time_point deadline);
 
     DeviceLinkSocket& socket;
     asio::steady_timer timer;
     Step step;
     std::atomic<bool> stopRequested{false};
+    std::mutex wakeLock;
+    std::condition_variable wakeSignal;
+    bool wakeRequested = false; // guarded by wakeLock
     std::atomic<std::uint64_t> wakeups{0};
     // The thread's own bookkeeping of its waits.
     bool readArmed = false;

@@ -20,6 +20,7 @@ struct BarGeometry {
     PixelPoint zeroFrom; // the line excludes zeroTo, as every line here does
     PixelPoint zeroTo;
     int penWidth = 1;
+    friend bool operator==(const BarGeometry&, const BarGeometry&) = default;
 };
 
 // A rectangular gauge: a frame and a part filled according to a value. The

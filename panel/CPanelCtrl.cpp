@@ -65,20 +65,40 @@ void CPanelCtrl::SetBar(BarIndex index, const BarSettings& settings)
 
 bool CPanelCtrl::SetValues(const PanelValues& newValues)
 {
-    // A value that stays NaN (a key the simulator never sent) must not force
-    // a redraw every cycle, so this is not operator==.
-    const auto same = [](const PanelValues& a, const PanelValues& b) {
-        for (std::size_t i = 0; i < a.bars.size(); ++i) {
-            if (!SameShown(a.bars[i], b.bars[i])) {
-                return false;
-            }
-        }
-        return SameShown(a.speed, b.speed) && SameShown(a.flaps, b.flaps) && SameShown(a.bank, b.bank) &&
-               SameShown(a.pitch, b.pitch) && SameShown(a.stickX, b.stickX) && SameShown(a.stickY, b.stickY);
-    };
-    const bool changed = !same(values, newValues);
+    const PanelValues old = values;
     values = newValues;
-    return changed;
+    return !SamePicture(old, newValues);
+}
+
+// Whether two value sets draw the same pixels, by the same geometry the
+// drawing uses. Polled at the shortest interval the simulator's values move
+// by fractions of a pixel most of the time, and a still hand not at all.
+bool CPanelCtrl::SamePicture(const PanelValues& a, const PanelValues& b) const
+{
+    const auto absentAlike = [](double x, double y) { return std::isnan(x) == std::isnan(y); };
+    if (!absentAlike(a.speed, b.speed) || !absentAlike(a.flaps, b.flaps) || !absentAlike(a.pitch, b.pitch) ||
+        !absentAlike(a.bank, b.bank) || !absentAlike(a.stickX, b.stickX) || !absentAlike(a.stickY, b.stickY)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (!SameShown(a.bars[i], b.bars[i]) &&
+            (!absentAlike(a.bars[i], b.bars[i]) || !(bars[i].Geometry(a.bars[i]) == bars[i].Geometry(b.bars[i])))) {
+            return false;
+        }
+    }
+    if (!SameShown(a.speed, b.speed) &&
+        settings::FormatSpeed(a.speed, speedUnit) != settings::FormatSpeed(b.speed, speedUnit)) {
+        return false;
+    }
+    if (!SameShown(a.flaps, b.flaps) && !(ComputeFlaps(layout, a.flaps) == ComputeFlaps(layout, b.flaps))) {
+        return false;
+    }
+    if ((!SameShown(a.pitch, b.pitch) || !SameShown(a.bank, b.bank)) &&
+        !(ComputePitch(layout.stickSquare, a.pitch, a.bank) == ComputePitch(layout.stickSquare, b.pitch, b.bank))) {
+        return false;
+    }
+    return (SameShown(a.stickX, b.stickX) && SameShown(a.stickY, b.stickY)) ||
+           ComputeStick(layout.stickSquare, a.stickX, a.stickY) == ComputeStick(layout.stickSquare, b.stickX, b.stickY);
 }
 
 void CPanelCtrl::SetColours(const PanelColours& newColours)

@@ -51,8 +51,9 @@ public:
     const PanelLayout& Layout() const { return layout; }
     void SetLayout(const PanelLayout& newLayout) { layout = newLayout; }
 
-    // True when any value differs from the shown ones (NaN counts as equal to
-    // NaN), so that a cycle which changes nothing can skip the redraw. Does not redraw.
+    // True when the new values change the picture, so that a cycle which
+    // changes nothing can skip the redraw: a value that moves less than a
+    // pixel (or stays absent) is no change. Does not redraw.
     bool SetValues(const PanelValues& newValues);
     const PanelValues& Values() const { return values; }
 
@@ -130,6 +131,8 @@ private:
     Colour ColourOf(PanelColours::Role role) const { return colours[role]; }
 
     PanelLayout layout;
+    bool SamePicture(const PanelValues& a, const PanelValues& b) const;
+
     PanelValues values;
     PanelColours colours;
     std::array<BarElement, BarCount> bars{};

@@ -19,6 +19,7 @@ struct FlapsGeometry {
     std::array<PixelPoint, 3> markEnds{}; // take-off, combat, landing; each a line from the centre
     PixelPoint firstRadial;               // the pie runs counter-clockwise from here ...
     PixelPoint secondRadial;              // ... to here (the horizontal radius to the right)
+    friend bool operator==(const FlapsGeometry&, const FlapsGeometry&) = default;
 };
 FlapsGeometry ComputeFlaps(const PanelLayout& layout, double flaps);
 
@@ -27,6 +28,7 @@ struct PitchGeometry {
     std::array<PixelPoint, 3> triangle{}; // base P1, P2, apex P3
     PixelPoint centre;
     PixelPoint bankLineEnd; // line from centre
+    friend bool operator==(const PitchGeometry&, const PitchGeometry&) = default;
 };
 PitchGeometry ComputePitch(const PixelRect& stickSquare, double pitchDegrees, double bankDegrees);
 
@@ -37,6 +39,7 @@ struct StickGeometry {
     PixelPoint centre;
     PixelPoint knob; // stick line from centre to here
     PixelRect knobCircle;
+    friend bool operator==(const StickGeometry&, const StickGeometry&) = default;
 };
 StickGeometry ComputeStick(const PixelRect& stickSquare, double stickX, double stickY);
 

@@ -134,8 +134,6 @@ private:
     // The poll of this tick, with the heartbeat and aircraft reads when they
     // are due and no poll follows soon enough to carry them.
     void Poll();
-    // The due keys only, as a connection asks for them.
-    void PollDueKeys();
     DeviceLinkKey* HeartbeatKey() const;
     DeviceLinkKey* AircraftKey() const;
     // The steps of one tick after reception: timer callbacks, poll, heartbeat.

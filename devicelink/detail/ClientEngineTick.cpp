@@ -34,12 +34,14 @@ void ClientEngine::OnTick()
 void ClientEngine::RunTickSteps()
 {
     const std::uint64_t tick = tickCount.fetch_add(1, std::memory_order_relaxed) + 1;
-    callbacks.RunTimers();
     Heartbeat();
     if (autoRequest.load() && link.IsConnected() && tick - aircraftAskedAt >= kAircraftEveryTicks) {
         aircraftDue = true;
     }
     Poll();
+    // Last: a callback that wakes the window then finds this thread done
+    // with the values, not holding their lock. What it reads is the same.
+    callbacks.RunTimers();
 }
 
 void ClientEngine::Poll()
@@ -65,13 +67,6 @@ void ClientEngine::Poll()
     }
     asked.clear();
     schedule.BuildPoll(std::span(extra.data(), count), &asked);
-    values.NoteRequested(asked);
-}
-
-void ClientEngine::PollDueKeys()
-{
-    asked.clear();
-    schedule.BuildPoll({}, &asked);
     values.NoteRequested(asked);
 }
 
@@ -274,8 +269,9 @@ void ClientEngine::OnConnected()
         aircraftAskedAt = tickCount.load(std::memory_order_relaxed);
     }
     // No key is given a value here: each has none until a reply carries it.
+    // Nor is a poll sent: the heartbeat answer that made the link came with
+    // one, and an extra poll would shift the schedule off the cycle's ticks.
     const std::uint32_t generation = values.OnConnected();
-    PollDueKeys();
     callbacks.Notify(Connected, generation);
 }
 

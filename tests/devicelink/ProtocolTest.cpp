@@ -92,7 +92,7 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         EXPECT_EQ(calls[i], rows[i].calls) << rows[i].periodMs;
     }
-    // A new period takes over after the next call.
+    // A new period starts at once, as a new poll interval does.
     EXPECT_EQ(client.SetTimerPeriod(entries[0], 250), 500);
     EXPECT_EQ(client.RemoveTimerCallback(entries[1]), 0);
     EXPECT_EQ(client.RemoveTimerCallback(entries[1]), -1);
@@ -100,7 +100,7 @@ TEST_F(ProtocolTest, TimerCallbackPeriods)
     for (tick = 8; tick <= 41; ++tick) {
         engine.OnTick();
     }
-    EXPECT_EQ(calls[0], (std::vector<int>{21, 31, 41}));
+    EXPECT_EQ(calls[0], (std::vector<int>{17, 27, 37}));
     EXPECT_TRUE(calls[1].empty());
 }
 

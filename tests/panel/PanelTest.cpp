@@ -29,17 +29,24 @@ QImage Filled(int w, int h, Colour colour)
 
 } // namespace
 
-TEST(Panel, SetValuesTellsWhetherAnythingChanged)
+// Whether the picture changes: from a value to absent and back is a change,
+// the same again is none, and so is a move of less than a pixel.
+TEST(Panel, SetValuesTellsWhetherThePictureChanged)
 {
     CPanelCtrl panel;
+    panel.LoadLayout(VANEMARK_SOURCE_DIR "/res/Vanemark.cfg");
     PanelValues v;
-    // A key that stays NaN is no change either.
-    for (double* field : {&v.speed, &v.flaps, &v.bank, &v.pitch, &v.stickX, &v.stickY, &v.bars[0], &v.bars[6]}) {
-        for (const double value : {2.0, std::numeric_limits<double>::quiet_NaN()}) {
-            *field = value;
+    const std::pair<double*, double> fields[] = {{&v.speed, 120.0},  {&v.flaps, 0.75},  {&v.bank, 31.0},
+                                                 {&v.pitch, 21.0},   {&v.stickX, 0.75}, {&v.stickY, 0.75},
+                                                 {&v.bars[0], 0.75}, {&v.bars[6], 0.75}};
+    for (const auto& [field, value] : fields) {
+        for (const double shown : {value, std::numeric_limits<double>::quiet_NaN(), value}) {
+            *field = shown;
             EXPECT_TRUE(panel.SetValues(v)) << field - &v.speed;
             EXPECT_FALSE(panel.SetValues(v)) << field - &v.speed;
         }
+        *field = value * (1.0 + 1e-9);
+        EXPECT_FALSE(panel.SetValues(v)) << field - &v.speed;
     }
 }
 
