@@ -196,6 +196,78 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
             <source>Replies per second: %1</source>
             <translation>Antworten pro Sekunde: %1</translation>
         </message>
+        <message>
+            <source>speed</source>
+            <translation>Geschwindigkeit</translation>
+        </message>
+        <message>
+            <source>power</source>
+            <translation>Leistung</translation>
+        </message>
+        <message>
+            <source>flaps</source>
+            <translation>Klappen</translation>
+        </message>
+        <message>
+            <source>stick x</source>
+            <translation>Knüppel x</translation>
+        </message>
+        <message>
+            <source>stick y</source>
+            <translation>Knüppel y</translation>
+        </message>
+        <message>
+            <source>rudder</source>
+            <translation>Seitenruder</translation>
+        </message>
+        <message>
+            <source>pitch</source>
+            <translation>Längsneigung</translation>
+        </message>
+        <message>
+            <source>bank</source>
+            <translation>Querneigung</translation>
+        </message>
+        <message>
+            <source>propeller pitch</source>
+            <translation>Propellersteigung</translation>
+        </message>
+        <message>
+            <source>brakes</source>
+            <translation>Bremsen</translation>
+        </message>
+        <message>
+            <source>heading</source>
+            <translation>Kurs</translation>
+        </message>
+        <message>
+            <source>aileron trim</source>
+            <translation>Quertrimmung</translation>
+        </message>
+        <message>
+            <source>elevator trim</source>
+            <translation>Höhentrimmung</translation>
+        </message>
+        <message>
+            <source>rudder trim</source>
+            <translation>Seitentrimmung</translation>
+        </message>
+        <message>
+            <source>Not sent by the simulator: %1</source>
+            <translation>Vom Simulator nicht gesendet: %1</translation>
+        </message>
+        <message>
+            <source> (online mission?)</source>
+            <translation> (Online-Mission?)</translation>
+        </message>
+        <message>
+            <source>Cannot start: %1; trying again every few seconds</source>
+            <translation>Start nicht möglich: %1; neuer Versuch alle paar Sekunden</translation>
+        </message>
+        <message>
+            <source>Not in the cockpit: the simulator answers only its clock</source>
+            <translation>Nicht im Cockpit: der Simulator antwortet nur mit seiner Uhr</translation>
+        </message>
     </context>
     <context>
         <name>vanemark</name>

@@ -196,6 +196,78 @@ An always-on-top instrument panel fed by a DeviceLink server.
             <source>Replies per second: %1</source>
             <translation>Ответов в секунду: %1</translation>
         </message>
+        <message>
+            <source>speed</source>
+            <translation>скорость</translation>
+        </message>
+        <message>
+            <source>power</source>
+            <translation>мощность</translation>
+        </message>
+        <message>
+            <source>flaps</source>
+            <translation>закрылки</translation>
+        </message>
+        <message>
+            <source>stick x</source>
+            <translation>ручка x</translation>
+        </message>
+        <message>
+            <source>stick y</source>
+            <translation>ручка y</translation>
+        </message>
+        <message>
+            <source>rudder</source>
+            <translation>руль направления</translation>
+        </message>
+        <message>
+            <source>pitch</source>
+            <translation>тангаж</translation>
+        </message>
+        <message>
+            <source>bank</source>
+            <translation>крен</translation>
+        </message>
+        <message>
+            <source>propeller pitch</source>
+            <translation>шаг винта</translation>
+        </message>
+        <message>
+            <source>brakes</source>
+            <translation>тормоза</translation>
+        </message>
+        <message>
+            <source>heading</source>
+            <translation>курс</translation>
+        </message>
+        <message>
+            <source>aileron trim</source>
+            <translation>триммер элеронов</translation>
+        </message>
+        <message>
+            <source>elevator trim</source>
+            <translation>триммер руля высоты</translation>
+        </message>
+        <message>
+            <source>rudder trim</source>
+            <translation>триммер руля направления</translation>
+        </message>
+        <message>
+            <source>Not sent by the simulator: %1</source>
+            <translation>Не передаётся симулятором: %1</translation>
+        </message>
+        <message>
+            <source> (online mission?)</source>
+            <translation> (сетевая миссия?)</translation>
+        </message>
+        <message>
+            <source>Cannot start: %1; trying again every few seconds</source>
+            <translation>Не удаётся запустить: %1; новая попытка каждые несколько секунд</translation>
+        </message>
+        <message>
+            <source>Not in the cockpit: the simulator answers only its clock</source>
+            <translation>Не в кабине: симулятор отвечает только часами</translation>
+        </message>
     </context>
     <context>
         <name>vanemark</name>

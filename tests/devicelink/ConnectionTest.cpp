@@ -124,18 +124,23 @@ TEST_F(ConnectionTest, EveryWaitingReplyOfTheServerIsReadInOneTick)
 TEST_F(ConnectionTest, ResolvesNamesRefusesWhatCannotBeAServerAndConnectsWithoutHeartbeat)
 {
     StartClient();
-    using Row = std::tuple<const char*, int, const char*>; // host, port, the reason it is refused (if it is)
-    for (const auto& [host, port, reason] :
-         {Row{"localhost", server.Port(), nullptr},
-          {"no-such-host.invalid", server.Port(), "Start: Unable to resolve 'no-such"},
-          {"255.255.255.255", server.Port(), "Start: Refusing broadcast address"},
-          {"127.0.0.1", 0, "Start: Invalid server port 0"},
-          {"127.0.0.1", 65536, "Start: Invalid server port 65536"},
-          {"", server.Port(), "Start: No server address"}}) {
-        EXPECT_EQ(client.Start(host, port), reason ? -1 : 0) << host;
+    // host, port, local address, the reason it is refused (if it is)
+    using Row = std::tuple<const char*, int, const char*, const char*>;
+    for (const auto& [host, port, local, reason] :
+         {Row{"localhost", server.Port(), "0.0.0.0", nullptr},
+          {"no-such-host.invalid", server.Port(), "", "Start: Unable to resolve 'no-such"},
+          {"255.255.255.255", server.Port(), "", "Start: Refusing broadcast address"},
+          {"127.0.0.1", 0, "", "Start: Invalid server port 0"},
+          {"127.0.0.1", 65536, "", "Start: Invalid server port 65536"},
+          {"", server.Port(), "", "Start: No server address"},
+          {"127.0.0.1", server.Port(), "192.0.2.1", "Start: Cannot send from the local address 192.0.2.1"}}) {
+        EXPECT_EQ(client.Start(host, port, local), reason ? -1 : 0) << host;
         EXPECT_EQ(engine.Queue().Send("R/30", true) > 0, reason == nullptr) << host;
         EXPECT_TRUE(reason == nullptr || Logged(reason)) << reason;
+        EXPECT_EQ(client.StartError().empty(), reason == nullptr) << client.StartError();
     }
+    // Loopback cannot reach a server elsewhere: the system picks the address.
+    EXPECT_EQ(client.Start("192.0.2.1", server.Port(), "127.0.0.1"), 0);
     // Bound to a chosen local address, replies still come back.
     ASSERT_EQ(client.Start("127.0.0.1", server.Port(), "127.0.0.1"), 0);
     EXPECT_GT(engine.Queue().Send("R/80", true), 0);
