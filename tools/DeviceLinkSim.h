@@ -69,8 +69,6 @@ public:
     // The answer to one request at `seconds` into the flight, of any length;
     // empty when nothing in it can be read. Applies the set commands it holds.
     std::string Answer(std::string_view request, double seconds);
-    // The machine's first IPv4 address outside loopback; empty when it has none.
-    static std::string MachineAddress();
 
     // Test and demo controls; safe while running.
     void SetValue(int id, std::string text); // pins every index of the id

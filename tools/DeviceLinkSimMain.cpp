@@ -1,6 +1,7 @@
 // devicelink-sim: a stand-in DeviceLink server for demos and tests.
 #include "flightlog/FlightLogReader.h"
 #include "tools/DeviceLinkSim.h"
+#include "tools/MachineAddress.h"
 #include "tools/SimCommandLine.h"
 
 #include <chrono>
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
     }
     vanemark::DeviceLinkSimOptions& options = commandLine.options;
     if (options.host.empty()) { // as the simulator does without a host of its own
-        options.host = vanemark::DeviceLinkSim::MachineAddress();
+        options.host = vanemark::MachineAddress();
         if (options.host.empty()) {
             options.host = "127.0.0.1";
             std::cout << "devicelink-sim: this machine has no network address; listening on 127.0.0.1" << std::endl;
