@@ -101,7 +101,12 @@ void CVanemarkDlg::OnKey22()
     if (!text || text->size() < 2) {
         return;
     }
-    setWindowTitle(QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    // The name is asked for again every 2 s; the same one changes nothing.
+    const QString title = QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
+    if (title == windowTitle()) {
+        return;
+    }
+    setWindowTitle(title);
     FollowAircraft(*text);
     if (showTitle) {
         panel->Refresh();
