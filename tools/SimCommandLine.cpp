@@ -112,6 +112,7 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
             replayPath = std::string(value);
         } else if (arg == "--rate") {
             ok = ParseNumber(value, rate) && std::isfinite(rate) && rate > 0.0;
+            rateGiven = true;
         } else {
             ok = ParseNumber(value, seconds) && std::isfinite(seconds) && seconds >= 0.0;
             if (arg == "--silent-after") {
@@ -132,7 +133,7 @@ int SimCommandLine::Parse(std::span<const std::string_view> args, std::string& e
             return -1;
         }
     }
-    if (replayPath.empty() && (loop || rate != 1.0)) {
+    if (replayPath.empty() && (loop || rateGiven)) {
         error = "--loop and --rate need --replay";
         return -1;
     }

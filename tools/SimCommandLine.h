@@ -16,6 +16,7 @@ struct SimCommandLine {
     std::string replayPath; // a flight recording to answer with; empty: none
     bool loop = false;      // replay round and round
     double rate = 1.0;      // replay speed, times the recorded one
+    bool rateGiven = false; // --rate 1 without a replay is as wrong as any other
 
     // 0, or -1 with a message naming the offending argument.
     int Parse(std::span<const std::string_view> args, std::string& error);

@@ -108,10 +108,8 @@ TEST(ProfileEdit, FailedCommitsLeaveEverythingUntouched)
 #else
         const int result = edit.Commit();
 #endif
-        EXPECT_EQ(result, -1);
-        EXPECT_EQ(edit.Error(), code.message());
-        EXPECT_EQ(file.Text(), text);
-        EXPECT_EQ(file.Cursor(), cursor);
+        EXPECT_EQ(std::tuple(result, edit.Error(), std::string(file.Text()), file.Cursor()),
+                  std::tuple(-1, code.message(), text, cursor));
         EXPECT_TRUE(path != full || TempDir::Read(path) == original);
     }
     // The full file and the folder in the way, and no temporary file left behind.
@@ -143,4 +141,14 @@ TEST(ProfileFileWrite, ReplacesUnderAnyNamePastABrieflyHeldHandle)
     EXPECT_FALSE(vanemark::CreateNewFile(taken, error));
     EXPECT_EQ(error, std::errc::file_exists);
     EXPECT_EQ(TempDir::Read(taken.string()), "[s]\r\nk=2\r\n");
+#if defined(__unix__)
+    // The file keeps its mode (one no usual umask gives), and a link stays a link, written through.
+    using std::filesystem::perms;
+    std::filesystem::permissions(taken, perms::owner_read | perms::owner_write | perms::others_read);
+    std::filesystem::create_symlink(taken, dir.path / "link.ini");
+    EXPECT_EQ(ProfileFile(dir.File("link.ini"), '#').WriteInt("s", "k", 3), 0);
+    EXPECT_EQ(std::tuple(std::filesystem::is_symlink(dir.path / "link.ini"), TempDir::Read(taken.string()),
+                         std::filesystem::status(taken).permissions()),
+              std::tuple(true, "[s]\r\nk=3\r\n"s, perms::owner_read | perms::owner_write | perms::others_read));
+#endif
 }

@@ -20,13 +20,9 @@ TEST(TickGrid, MomentsComeFromTheOriginAndAStallDropsTheTicksItMissed)
         std::uint64_t passed;
         int nextMomentMs; // of the tick after `passed`
     };
-    for (const Row& row : {Row{-1, -5, 0, 25},
-                           {-1, 24, 0, 25},
-                           {-1, 25, 1, 50},
-                           {-1, 10'000, 400, 10'025},
-                           {4, 230, 4, 250},
-                           {9, 230, 9, 250},
-                           {4, 110, 4, 125}}) {
+    const Row rows[] = {{-1, -5, 0, 25},  {-1, 24, 0, 25},  {-1, 25, 1, 50}, {-1, 10'000, 400, 10'025},
+                        {4, 230, 4, 250}, {9, 230, 9, 250}, {4, 110, 4, 125}};
+    for (const Row& row : rows) {
         TickGrid grid(origin, Ms(25));
         if (row.droppedAfter >= 0) {
             grid.DropMissedAfter(row.droppedAfter, origin + Ms(row.nowMs));
@@ -54,9 +50,8 @@ TEST(ClientThread, WakesOnlyForWork)
     busy.SetAutoRequest(true);
     ASSERT_EQ(busy.Start("127.0.0.1", server.Port()), 0);
     ASSERT_EQ(idle.Start("127.0.0.1", server.Port()), 0);
-    for (int id : {30, 80}) {
-        busy.SubscribeKey(id, 500);
-    }
+    busy.SubscribeKey(30, 500);
+    busy.SubscribeKey(80, 500);
     const std::vector<std::string> sent = server.Collect(std::chrono::seconds(2));
     EXPECT_LE(DeviceLinkClientAccess::Engine(busy).Wakeups(), 10u);
     EXPECT_EQ(DeviceLinkClientAccess::Engine(idle).Wakeups(), 0u);
@@ -65,6 +60,30 @@ TEST(ClientThread, WakesOnlyForWork)
     EXPECT_EQ(std::ranges::count(sent, "R/20"), 0);
     idle.Stop();
     EXPECT_FALSE(idle.IsStarted());
+}
+
+// A callback holds the thread for ten ticks, which are dropped: within a tick after
+// it run at most the late tick and the next one, not a burst making up the rest.
+TEST(ClientThread, TicksMissedDuringAStallAreDropped)
+{
+    constexpr std::chrono::milliseconds tick(10);
+    DeviceLinkClient client;
+    DeviceLinkClientAccess::Engine(client).SetTickInterval(tick);
+    auto stallEnd = TickGrid::Clock::time_point::max(); // the tick thread's
+    std::atomic<int> calls{0}, soonAfter{0};
+    const auto call = [&] {
+        const auto now = TickGrid::Clock::now();
+        soonAfter += now >= stallEnd && now - stallEnd < tick ? 1 : 0;
+        if (++calls == 4) {
+            std::this_thread::sleep_for(10 * tick);
+            stallEnd = TickGrid::Clock::now();
+        }
+    };
+    client.AddTimerCallback(call, PollSchedule::kTickMs, -1);
+    ASSERT_EQ(client.Start("127.0.0.1", 9), 0); // nobody there: only the callback has work
+    ASSERT_TRUE(WaitUntil([&] { return calls.load() >= 10; }));
+    client.Stop();
+    EXPECT_LE(soonAfter.load(), 2);
 }
 
 } // namespace

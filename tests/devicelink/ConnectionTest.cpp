@@ -1,4 +1,5 @@
 #include "ClientTestSupport.h"
+#include "devicelink/LinkMonitor.h"
 
 #include <array>
 #include <optional>
@@ -104,10 +105,7 @@ TEST_F(ConnectionTest, EveryWaitingReplyOfTheServerIsReadInOneTick)
     otherPort.SendTo(client.LocalPort(), "A/80\\0.5");
     stranger.SendTo(client.LocalPort(), "A/20\\5/30\\666");
     Tick();
-    EXPECT_EQ(raw, 11u);
-    EXPECT_DOUBLE_EQ(Value(30), 10.0);
-    EXPECT_DOUBLE_EQ(Value(80), 0.5);
-    EXPECT_FALSE(client.IsConnected());
+    EXPECT_EQ(std::tuple(raw, Value(30), Value(80), client.IsConnected()), std::tuple(11u, 10.0, 0.5, false));
 
     raw = 0;
     constexpr std::size_t bound = detail::ClientEngine::kMaxDatagramsPerTick;
@@ -118,6 +116,27 @@ TEST_F(ConnectionTest, EveryWaitingReplyOfTheServerIsReadInOneTick)
     EXPECT_EQ(raw, bound);
     Tick();
     EXPECT_EQ(raw, bound + 8);
+}
+
+// Replies per second over the (up to three) whole seconds before the current one since the
+// start. Second s brings s + 1 replies, half a second in; second 2's counter is not second 7's.
+TEST(LinkMonitor, RepliesPerSecondAverageTheWholeSecondsBefore)
+{
+    using Ms = std::chrono::milliseconds;
+    const LinkMonitor::Clock::time_point origin{std::chrono::hours(1)};
+    const std::tuple<int, int, double> rows[] = {{0, 999, 0.0},      {0, 1000, 1.0},      {0, 2999, 3.0 / 2},
+                                                 {0, 3000, 6.0 / 3}, {0, 6400, 15.0 / 3}, {0, 8500, 13.0 / 3},
+                                                 {0, 20000, 0.0},    {500, 1200, 1 / 0.5}};
+    for (const auto& [resetMs, nowMs, perSecond] : rows) {
+        LinkMonitor link;
+        link.Reset(origin + Ms(resetMs));
+        for (int s = 0; s < 7; ++s) {
+            for (int k = 0; k <= s && s * 1000 + 500 + k < nowMs; ++k) {
+                link.OnReply(origin + Ms(s * 1000 + 500 + k));
+            }
+        }
+        EXPECT_DOUBLE_EQ(link.RepliesPerSecond(origin + Ms(nowMs)), perSecond) << nowMs;
+    }
 }
 
 // Without a heartbeat, the second "A" datagram makes the link, which then never goes.

@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 #include <tuple>
 
@@ -18,10 +17,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string Row(std::string_view time, std::string_view power, std::string_view aircraft)
+std::string Row(std::string_view time, std::string_view power, std::string_view aircraft, std::string_view end = "\n")
 {
     std::string row(time);
-    row.append(",310.5,").append(power).append(",-1,0,0.2,3,-4,0.7,0,-1,0,0,0,").append(aircraft).append("\n");
+    row.append(",310.5,").append(power).append(",-1,0,0.2,3,-4,0.7,0,-1,0,0,0,").append(aircraft).append(end);
     return row;
 }
 
@@ -32,6 +31,8 @@ TEST(FlightLogReader, ReadsRowsAndNamesTheLineOfAFault)
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
         {head + Row("0", "0.55", "Trainer") + Row("25", "1e-3", R"("Bf ""E"", 4/2")"), 2, ""},
         {head + Row("0", "1", "\"a\r\nb\"") + "\n" + Row("30", "1", "c").substr(0, 12), 1, ""}, // cut short: skipped
+        {FlightHeader() + "\r\n" + Row("0", "1", "\"a\"", "\r\n") + Row("5", "1", "\"b\"", "\r\n"), 2, ""}, // CR LF
+        {head + Row("40", "1", "a") + Row("40", "2", "a"), 2, ""}, // two rows in one millisecond
         {"time_ms,speed_kmh\n" + Row("0", "1", "a"), 0, "1: the header is not " + FlightHeader()},
         {head + Row("0", "1", "a") + "40,1,2\n", 0, "3: 3 fields where the header has 15"},
         {head + Row("50", "1", "a") + Row("20", "1", "a"), 0, "3: time_ms '20' goes back in time"},
@@ -55,10 +56,7 @@ TEST(FlightRecorder, WritesOnceASecondAndStopsAtAFailedWrite)
     test::TempDir dir;
     const auto start = FlightRecorder::Clock::now();
     const FlightValues values{};
-    const auto lines = [&] {
-        std::ifstream in(dir.File("flight.csv"));
-        return std::count(std::istreambuf_iterator<char>(in), {}, '\n');
-    };
+    const auto lines = [&] { return std::ranges::count(test::TempDir::Read(dir.File("flight.csv")), '\n'); };
     FlightRecorder recorder;
     ASSERT_TRUE(recorder.Open(dir.File("flight.csv"), start));
     EXPECT_TRUE(recorder.Record(values, "a", start + 990ms));

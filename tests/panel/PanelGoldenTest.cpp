@@ -20,6 +20,7 @@ constexpr double kHuge = 1e300;
 constexpr const char* kShipped = "res/Vanemark.cfg";
 constexpr const char* kBars = "tests/panel/golden/bars.cfg";
 constexpr const char* kDefault = "tests/panel/golden/none.cfg";
+constexpr const char* kNoFlaps = "tests/panel/golden/no-flaps.cfg";
 
 struct Case {
     const char* name;
@@ -56,6 +57,7 @@ const Case kCases[] = {
     {"shipped-full", kShipped, "Vanemark v2.0.0", {9999, 1, 0, 90, 1, -1, All(1)}},
     {"shipped-empty", kShipped, nullptr, {-250, -1, 180, -90, -1, 1, All(-1)}},
     {"shipped-huge", kShipped, nullptr, {1e12, kHuge, kHuge, -kHuge, 1e9, -1e9, kWild}},
+    {"no-flaps", kNoFlaps, nullptr, {250, 0.5, 20, 10, 0.3, -0.3, All(0.5)}},
 };
 
 void Prepare(CPanelCtrl& panel, const Case& c)
@@ -118,20 +120,22 @@ TEST(PanelGolden, EveryValueSetDrawsItsPicture)
 }
 
 // The window enlarges the 1x picture by a whole factor, without smoothing:
-// pixel (x, y) at scale 2 is the golden 1x pixel (x / 2, y / 2).
-TEST(PanelGolden, ScaleTwoIsTheGoldenPictureInTwoByTwoBlocks)
+// pixel (x, y) at scale n is the golden 1x pixel (x / n, y / n).
+TEST(PanelGolden, EveryScaleIsTheGoldenPictureInSquareBlocks)
 {
     const Case& c = kCases[4]; // title strip, every gauge, non-default colours
-    CPanelCtrl panel;
-    Prepare(panel, c);
-    panel.SetScale(2);
-    panel.resize(panel.size() * 2);
     const QImage golden =
         QImage(kGoldenDir + QLatin1String(c.name) + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    QImage expected(golden.size() * 2, QImage::Format_RGB32);
-    for (int i = 0; i < expected.width() * expected.height(); ++i) {
-        const QPoint p(i % expected.width(), i / expected.width());
-        expected.setPixel(p, golden.pixel(p.x() / 2, p.y() / 2));
+    for (const int scale : {2, 3, 4}) {
+        CPanelCtrl panel;
+        Prepare(panel, c);
+        panel.SetScale(scale);
+        panel.resize(panel.size() * scale);
+        QImage expected(golden.size() * scale, QImage::Format_RGB32);
+        for (int i = 0; i < expected.width() * expected.height(); ++i) {
+            const QPoint p(i % expected.width(), i / expected.width());
+            expected.setPixel(p, golden.pixel(p.x() / scale, p.y() / scale));
+        }
+        EXPECT_EQ(Difference(panel.RenderImage(), expected), "") << "scale " << scale;
     }
-    EXPECT_EQ(Difference(panel.RenderImage(), expected), "");
 }

@@ -97,12 +97,27 @@ TEST(FlightReplay, AClientFollowsARecordedFlightThenSeesTheServerGo)
         fastest = std::max(fastest, client.Status().repliesPerSecond);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    EXPECT_EQ(speeds, (std::vector<double>{100.0, 101.0, 102.0}));
-    EXPECT_TRUE(sawAircraft);
+    EXPECT_EQ(std::pair(speeds, sawAircraft), std::pair(std::vector<double>{100.0, 101.0, 102.0}, true));
     // Then the server falls silent and the client sees it go.
     EXPECT_TRUE(test::WaitUntil([&] { return !client.IsConnected(); }));
     const DeviceLinkClient::LinkStatus status = client.Status();
     EXPECT_TRUE(status.sinceLastReply.has_value() && fastest > 10.0) << fastest;
+}
+
+// The replay's own clock: at rate 2 each row comes at half its recorded time, of two rows in one
+// millisecond the later holds, and the last row lasts the rows' average gap (200 / 3 ms) before
+// a loop starts over. The speed is the row's number.
+TEST(FlightReplay, RateLengthLoopAndRowsSharingAMillisecond)
+{
+    const std::vector<FlightSample> rows{{0, {0.0}, ""}, {100, {1.0}, ""}, {200, {2.0}, ""}, {200, {3.0}, ""}};
+    const FlightReplay normal(rows, false, 1.0), twice(rows, false, 2.0), looped(rows, true, 1.0);
+    const auto speed = [](const FlightSample* row) { return row != nullptr ? row->values[0] : -1.0; };
+    for (const double seconds : {0.0, 0.04, 0.05, 0.099, 0.1, 0.12, 0.14}) {
+        EXPECT_EQ(speed(twice.RowAt(seconds)), speed(normal.RowAt(2 * seconds))) << seconds;
+    }
+    EXPECT_EQ(
+        std::tuple(speed(normal.RowAt(0.199)), speed(normal.RowAt(0.2)), normal.LengthMs(), speed(looped.RowAt(0.4))),
+        std::tuple(1.0, 3.0, 200 + 200 / 3, 1.0));
 }
 
 } // namespace

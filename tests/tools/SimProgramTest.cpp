@@ -81,14 +81,10 @@ TEST(DeviceLinkSim, AnswersReadsIndexesQueriesSetsAndHiddenKeys)
                                       {-3e9, "-2147483647.2147483647"}}) {
         EXPECT_EQ(SimFlight::Print(value), text) << value;
     }
-    for (const auto& [hours, text] : {std::pair(12.000557F, "12.000557"),
-                                      {5.555556E-4F, "5.555556E-4"},
-                                      {0.0F, "0.0"},
-                                      {10.0F, "10.0"},
-                                      {0.001F, "0.001"},
-                                      {0.0123F, "0.0123"},
-                                      {9999999.0F, "9999999.0"},
-                                      {1e7F, "1.0E7"}}) {
+    const std::pair<float, const char*> clocks[] = {
+        {12.000557F, "12.000557"}, {5.555556E-4F, "5.555556E-4"}, {0.0F, "0.0"},  {10.0F, "10.0"}, {0.001F, "0.001"},
+        {0.0123F, "0.0123"},       {9999999.0F, "9999999.0"},     {1e7F, "1.0E7"}};
+    for (const auto& [hours, text] : clocks) {
         EXPECT_EQ(SimFlight::PrintClock(hours), text) << hours;
     }
 
@@ -217,7 +213,8 @@ TEST(SimProgram, ServesForItsDurationAndFailsClearly)
               {"> R/22\n", "< A/22\\" + std::string(SimFlight::kAircraft), "1 requests, 1 replies"}},
           {"--replay " + bad, 1, {bad + ":2: power 'x' is not a number"}},
           {"--replay " + bad + "-gone", 1, {bad + "-gone: No such file"}},
-          {"--loop", 1, {"--loop and --rate need --replay"}},
+          {"--loop --host 127.0.0.1 --port 0 --duration 0", 1, {"--loop and --rate need --replay"}},
+          {"--rate 1 --host 127.0.0.1 --port 0 --duration 0", 1, {"--loop and --rate need --replay"}},
           {"--rate 0 --replay " + bad, 1, {"invalid value '0' for --rate"}},
           {"--host 127.0.0.1 --port " + std::to_string(busy.Port()) + " --duration 5",
            1,
