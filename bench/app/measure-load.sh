@@ -148,5 +148,5 @@ for name in $(printf '%s\n' $cases | grep -v noserver) $(printf '%s\n' $cases | 
         }' "$dir/switches0" "$dir/switches1"
 done
 stop_sim
-echo "targets: 500 ms at most 15 wake-ups/s and 0.1 % of a core; no server at most 6/s and 0.05 %;"
-echo "         25 ms at most 130/s and 0.8 % (program); under 60 MB resident"
+echo "targets: 500 ms at most 8 wake-ups/s and 0.15 % of a core; no server at most 4/s and 0.15 %;"
+echo "         25 ms offscreen at most 90/s and 1.2 %; 25 ms on X11 at most 1.5 % (program); under 60 MB resident"
