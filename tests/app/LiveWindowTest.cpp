@@ -123,6 +123,11 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == QLatin1String("Second Flight"); }));
     EXPECT_TRUE(window.isVisible() && !window.Tray()->IsVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel.Values().speed == 300.0; }, 4 * kInterval + 2000));
+    // Out of the cockpit is not flying either: only the clock answers.
+    sim->SetInCockpit(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible() && window.Tray()->IsVisible(); }, 5000));
+    sim->SetInCockpit(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 5000));
     // A one-character name is not a title.
     sim->SetValue(22, "X");
     QTest::qWait(6 * kInterval);
