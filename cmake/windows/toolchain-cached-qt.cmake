@@ -1,0 +1,57 @@
+# The toolchain of the windows-gui preset: every layer, the programs and the
+# tests for 64-bit Windows against the Qt that build-qt.sh caches.
+#
+# It hands over to Qt's own toolchain file (what bin/qt-cmake does), which
+# chain-loads the toolchain Qt was built with. That one links the C++ runtime
+# dynamically, as Qt's DLLs do; ../toolchain-mingw64.cmake links it
+# statically and would give a program two runtimes side by side.
+#
+# The Qt is found where build-qt.sh puts it, from the environment of whoever
+# configures, so the preset names no home folder. -DVANEMARK_WINDOWS_QT=DIR
+# picks another.
+if(NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+  set(_vanemark_cache "$ENV{XDG_CACHE_HOME}")
+else()
+  set(_vanemark_cache "$ENV{HOME}/.cache")
+endif()
+set(VANEMARK_WINDOWS_QT "${_vanemark_cache}/vanemark/qt6-base-6.4.2-mingw64"
+    CACHE PATH "Qt for Windows, as cmake/windows/build-qt.sh installs it")
+# try_compile projects get no cache of ours; they find it the same way.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VANEMARK_WINDOWS_QT)
+if(NOT EXISTS "${VANEMARK_WINDOWS_QT}/.vanemark-complete")
+  message(FATAL_ERROR "No complete Qt for Windows in ${VANEMARK_WINDOWS_QT}: run cmake/windows/build-qt.sh "
+                      "(about half an hour the first time), or pass -DVANEMARK_WINDOWS_QT=DIR")
+endif()
+
+# Named here rather than left to Qt's toolchain file, which remembers the
+# absolute path the cache had on the machine that built it.
+set(QT_CHAINLOAD_TOOLCHAIN_FILE "${VANEMARK_WINDOWS_QT}/share/vanemark/toolchain-mingw64.cmake")
+include("${VANEMARK_WINDOWS_QT}/lib/cmake/Qt6/qt.toolchain.cmake")
+
+# Tests run under Wine in a prefix of the build's own (see
+# ../toolchain-mingw64.cmake), with Qt's DLLs and the compiler's runtime DLLs
+# on the program's search path, and the offscreen platform's fonts read from
+# one folder: Liberation, the fonts the golden pictures were drawn with.
+set(VANEMARK_WINE_FONTDIR /usr/share/fonts/truetype/liberation
+    CACHE PATH "Fonts of Qt's offscreen platform in tests under Wine")
+if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
+  find_program(VANEMARK_WINE NAMES wine64 wine HINTS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+  if(VANEMARK_WINE)
+    set(_vanemark_dll_folders "${VANEMARK_WINDOWS_QT}/bin")
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+      execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll} OUTPUT_VARIABLE _vanemark_dll
+                      OUTPUT_STRIP_TRAILING_WHITESPACE)
+      get_filename_component(_vanemark_dll_folder "${_vanemark_dll}" DIRECTORY)
+      get_filename_component(_vanemark_dll_folder "${_vanemark_dll_folder}" REALPATH)
+      list(APPEND _vanemark_dll_folders "${_vanemark_dll_folder}")
+    endforeach()
+    list(REMOVE_DUPLICATES _vanemark_dll_folders)
+    # Windows separates search folders with semicolons, which a CMake list
+    # cannot carry through to a test's command line: wine-run.sh takes colons.
+    string(REPLACE ";" ":" _vanemark_dll_folders "${_vanemark_dll_folders}")
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+        QT_QPA_FONTDIR=${VANEMARK_WINE_FONTDIR} ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${VANEMARK_WINE}
+        ${_vanemark_dll_folders})
+  endif()
+endif()
