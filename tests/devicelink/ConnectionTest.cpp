@@ -1,13 +1,11 @@
 #include "ClientTestSupport.h"
+
+#include "../support/Wine.h"
 #include "devicelink/LinkMonitor.h"
 
 #include <array>
 #include <optional>
 #include <tuple>
-
-#if defined(_WIN32)
-#include <windows.h>
-#endif
 
 namespace vanemark::test {
 namespace {
@@ -87,11 +85,9 @@ TEST_F(ConnectionTest, AReplyIsSeenWholeOrNotAtAll)
 // (from any port) gets past the raw hook, the heartbeat and the parser.
 TEST_F(ConnectionTest, EveryWaitingReplyOfTheServerIsReadInOneTick)
 {
-#if defined(_WIN32)
-    if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr) {
+    if (UnderWine()) {
         GTEST_SKIP() << "Wine sends from 127.0.0.1 whatever loopback address a socket is bound to";
     }
-#endif
     client.SetHeartbeatId(20);
     StartClient();
     std::size_t raw = 0; // the hook runs on the test's thread here
@@ -153,6 +149,9 @@ TEST_F(ConnectionTest, ResolvesNamesRefusesWhatCannotBeAServerAndConnectsWithout
           {"127.0.0.1", 65536, "", "Start: Invalid server port 65536"},
           {"", server.Port(), "", "Start: No server address"},
           {"127.0.0.1", server.Port(), "192.0.2.1", "Start: Cannot send from the local address 192.0.2.1"}}) {
+        if (std::string_view(local) == "192.0.2.1" && UnderWine()) {
+            continue; // Wine binds a socket to any address, this machine's or not
+        }
         EXPECT_EQ(client.Start(host, port, local), reason ? -1 : 0) << host;
         EXPECT_EQ(engine.Queue().Send("R/30", true) > 0, reason == nullptr) << host;
         EXPECT_TRUE(reason == nullptr || Logged(reason)) << reason;
