@@ -18,7 +18,6 @@
 #include <QStandardPaths>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -102,12 +101,6 @@ QString EnterWorkingFolder(const CommandLine& line, LaunchOptions& options)
     return {};
 }
 
-std::string Environment(std::string_view name)
-{
-    const char* value = std::getenv(std::string(name).c_str());
-    return value != nullptr ? value : "";
-}
-
 } // namespace
 
 CVanemarkApp::CVanemarkApp() : CVanemarkApp(Hooks{}) {}
@@ -150,11 +143,7 @@ int CVanemarkApp::Main(int argc, char** argv)
         return 0;
     }
 
-#if defined(__unix__) && !defined(__APPLE__)
-    if (auto platform = ChoosePlatform(Environment, line.snapshot.has_value())) {
-        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
-    }
-#endif
+    ApplyPlatformChoice(line.snapshot.has_value());
 
     GuardedApplication application(argc, argv);
     // Lower case, as the per-user folder (~/.config/vanemark) is named after it.

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <cstdlib>
+
 namespace vanemark {
 
 std::optional<std::string> ChoosePlatform(const std::function<std::string(std::string_view)>& environment,
@@ -19,6 +21,19 @@ std::optional<std::string> ChoosePlatform(const std::function<std::string(std::s
         return std::string("offscreen");
     }
     return std::nullopt;
+}
+
+void ApplyPlatformChoice([[maybe_unused]] bool snapshotOnly)
+{
+#if defined(__unix__) && !defined(__APPLE__)
+    const auto environment = [](std::string_view name) {
+        const char* value = std::getenv(std::string(name).c_str());
+        return std::string(value != nullptr ? value : "");
+    };
+    if (auto platform = ChoosePlatform(environment, snapshotOnly)) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+    }
+#endif
 }
 
 void PreferPlainImageTransfer()

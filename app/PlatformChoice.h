@@ -15,6 +15,11 @@ namespace vanemark {
 std::optional<std::string> ChoosePlatform(const std::function<std::string(std::string_view)>& environment,
                                           bool snapshotOnly);
 
+// Sets QT_QPA_PLATFORM to ChoosePlatform's answer for this process's
+// environment, where Qt has more than one desktop platform to pick from (the
+// X11 and Wayland systems); elsewhere Qt's one choice stays.
+void ApplyPlatformChoice(bool snapshotOnly);
+
 // Asks Qt's X11 plugin to send each frame as plain image data rather than
 // through shared memory. A QT_XCB_NO_MIT_SHM of the user's stays, except
 // that "0" (which Qt alone would read as "off" too) asks for shared memory.

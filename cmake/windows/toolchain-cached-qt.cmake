@@ -16,7 +16,7 @@ else()
 endif()
 set(VANEMARK_WINDOWS_QT "${_vanemark_cache}/vanemark/qt6-base-6.4.2-mingw64"
     CACHE PATH "Qt for Windows, as cmake/windows/build-qt.sh installs it")
-# try_compile projects get no cache of ours; they find it the same way.
+# try_compile projects load this file too: they get the same choice.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VANEMARK_WINDOWS_QT)
 if(NOT EXISTS "${VANEMARK_WINDOWS_QT}/.vanemark-complete")
   message(FATAL_ERROR "No complete Qt for Windows in ${VANEMARK_WINDOWS_QT}: run cmake/windows/build-qt.sh "

@@ -4,6 +4,7 @@
 
 #include "../devicelink/LoopbackServer.h"
 #include "../support/TempDir.h"
+#include "../support/Wine.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,9 @@ TEST(SimProgram, ServesForItsDurationAndFailsClearly)
           {"--duration", 1, {"option --duration needs a value"}},
           {"--frobnicate", 1, {"unknown option '--frobnicate'"}},
           {"--help", 0, {"--silent-after", "--ips", "--not-in-cockpit"}}}) {
+        if (row.arguments.starts_with("--host 203.0.113.1") && test::UnderWine()) {
+            continue; // Wine binds a socket to any address, and the server would answer there for good
+        }
         const auto [code, output] = RunProgram(row.arguments);
         EXPECT_EQ(code, row.code) << row.arguments;
         for (const std::string& text : row.output) {
