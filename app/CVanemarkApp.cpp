@@ -10,6 +10,7 @@
 #include "app/SessionEndWatcher.h"
 #include "app/SocketsLayer.h"
 #include "app/Translations.h"
+#include "app/UserOutput.h"
 #include "app/WorkingFolder.h"
 
 #include <QApplication>
@@ -56,17 +57,26 @@ void AnchorToCurrentFolder(std::string& name)
 // Runs the window in the folder the user chose, so that every file it reads
 // and writes by its plain name lives there. Returns an error text, empty when
 // the program may go on.
-QString EnterWorkingFolder(const CommandLine& line, LaunchOptions& options)
+QString EnterWorkingFolder(const CommandLine& line, const std::filesystem::path& portable, LaunchOptions& options)
 {
     std::filesystem::path folder;
     if (line.folder) {
         folder = *line.folder;
-    } else {
-        const QString location = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    } else if (line.userFolder) {
+        // Windows keeps a user's settings in the roaming folder (%APPDATA%),
+        // so they follow the user from machine to machine; Linux in ~/.config.
+#if defined(_WIN32)
+        const auto where = QStandardPaths::AppDataLocation;
+#else
+        const auto where = QStandardPaths::AppConfigLocation;
+#endif
+        const QString location = QStandardPaths::writableLocation(where);
         if (location.isEmpty()) {
             return QCoreApplication::translate("vanemark", "This system names no per-user configuration folder.");
         }
         folder = ToPath(location);
+    } else {
+        folder = portable;
     }
     AnchorToCurrentFolder(options.settingsFile);
     if (options.snapshotPath) {
@@ -121,33 +131,38 @@ int CVanemarkApp::Main(int argc, char** argv)
         argc > 0 && argv[0] != nullptr ? std::filesystem::path(argv[0]).filename().string() : "vanemark";
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CommandLineResult parsed = ParseCommandLine(args);
+    const UserOutput output;
     // A line that cannot be read is answered in the desktop's language.
     Translations translations(parsed.options ? parsed.options->language : std::nullopt);
-    const QByteArray usage =
-        translations.Text("CommandLine", kUsageText).arg(QString::fromStdString(program)).toLocal8Bit();
+    const QString usage = translations.Text("CommandLine", kUsageText).arg(QString::fromStdString(program));
     if (!parsed.options) {
         QString why = translations.Text("CommandLine", parsed.reason);
         if (why.contains(QLatin1String("%1"))) {
             why = why.arg(QString::fromStdString(parsed.argument));
         }
-        std::fprintf(stderr, "vanemark: %s\n%s", why.toLocal8Bit().constData(), usage.constData());
+        output.Error(QStringLiteral("vanemark: %1\n%2").arg(why, usage));
         return 2;
     }
     const CommandLine& line = *parsed.options;
     if (line.help) {
-        std::fputs(usage.constData(), stdout);
+        output.Print(usage);
         return 0;
     }
     if (line.version) {
-        std::printf("%.*s\n", static_cast<int>(kAppTitle.size()), kAppTitle.data());
+        output.Print(Text(kAppTitle) + QLatin1Char('\n'));
         return 0;
     }
 
     ApplyPlatformChoice(line.snapshot.has_value());
 
     GuardedApplication application(argc, argv);
-    // Lower case, as the per-user folder (~/.config/vanemark) is named after it.
+    // The per-user folder is named after it: ~/.config/vanemark, as Linux
+    // names such folders, and %APPDATA%\Vanemark, as Windows does.
+#if defined(_WIN32)
+    QApplication::setApplicationName(QStringLiteral("Vanemark"));
+#else
     QApplication::setApplicationName(QStringLiteral("vanemark"));
+#endif
     // Ties the window to its desktop entry, for the desktop's icon and grouping.
     QGuiApplication::setDesktopFileName(QStringLiteral(VANEMARK_APP_ID));
     QApplication::setApplicationVersion(Text(kVersionText));
@@ -164,8 +179,9 @@ int CVanemarkApp::Main(int argc, char** argv)
     options.verbose = line.verbose;
     options.unlock = line.unlock;
     options.recordPath = line.record;
-    if (line.userFolder || line.folder) {
-        if (const QString error = EnterWorkingFolder(line, options); !error.isEmpty()) {
+    const std::filesystem::path portable = PortableFolder(ToPath(QCoreApplication::applicationDirPath()));
+    if (line.userFolder || line.folder || !portable.empty()) {
+        if (const QString error = EnterWorkingFolder(line, portable, options); !error.isEmpty()) {
             ShowErrorBox(error);
             return 1;
         }

@@ -51,11 +51,26 @@ std::error_code CopyIfMissing(const fs::path& from, const fs::path& to)
 
 fs::path FindShippedFolder(const fs::path& programFolder, const fs::path& buildTreeFallback)
 {
-    for (const fs::path& candidate : {programFolder / ".." / "share" / "vanemark", buildTreeFallback}) {
+    for (const fs::path& candidate : {programFolder / ".." / "share" / "vanemark", programFolder, buildTreeFallback}) {
         if (!candidate.empty() && HoldsShippedFiles(candidate)) {
             return candidate.lexically_normal();
         }
     }
+    return {};
+}
+
+fs::path PortableFolder(const fs::path& programFolder)
+{
+#if defined(_WIN32)
+    std::error_code ec;
+    if (!programFolder.empty() && fs::exists(programFolder / kPortableMarker, ec)) {
+        return programFolder;
+    }
+#else
+    // Linux installs put programs in shared folders such as /usr/bin, where
+    // a stray file of that name must not decide where settings live.
+    (void)programFolder;
+#endif
     return {};
 }
 

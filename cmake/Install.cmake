@@ -2,6 +2,12 @@
 # programs (installed by their own folders), the shipped settings files, and
 # what a desktop needs to list the program: desktop entry, AppStream metadata,
 # icons and man pages. Nothing else: no tests, benchmarks or static libraries.
+# On Windows a program and everything it reads sit in one folder, as a setup
+# program or a zip lays them out: no bin/ or share/ below it.
+if(WIN32)
+  set(CMAKE_INSTALL_BINDIR "." CACHE PATH "Programs")
+  set(CMAKE_INSTALL_DATADIR "." CACHE PATH "Read-only data")
+endif()
 include(GNUInstallDirs)
 
 # One reverse-DNS id names the desktop entry, the metadata, the icons and the
@@ -15,9 +21,15 @@ set(VANEMARK_RELEASE_DATE "2026-12-06")
 set(_vanemark_res "${PROJECT_SOURCE_DIR}/res")
 set(_vanemark_pkg "${_vanemark_res}/package")
 
-# The program finds these at ../share/vanemark from its own folder.
+# The program finds these at ../share/vanemark from its own folder, or on
+# Windows beside itself.
+if(WIN32)
+  set(_vanemark_shipped_dir ".")
+else()
+  set(_vanemark_shipped_dir "${CMAKE_INSTALL_DATADIR}/vanemark")
+endif()
 install(FILES "${_vanemark_res}/Vanemark.ini" "${_vanemark_res}/Vanemark.cfg" "${_vanemark_res}/dlkeys.ini"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/vanemark")
+        DESTINATION "${_vanemark_shipped_dir}")
 
 if(UNIX AND NOT APPLE)
   set(_vanemark_gen "${PROJECT_BINARY_DIR}/package")

@@ -144,6 +144,19 @@ std::int32_t CallbackRegistry::TicksToNextCall() const
     return next;
 }
 
+std::int32_t CallbackRegistry::ShortestReload() const
+{
+    std::int32_t shortest = 0;
+    for (const TimerCallbackEntry* entry = timers.load(std::memory_order_acquire); entry != nullptr;
+         entry = entry->next.load(std::memory_order_acquire)) {
+        const std::int32_t reload = entry->reloadTicks.load(std::memory_order_relaxed);
+        if (entry->enabled.load() && !entry->removed.load() && reload > 0) {
+            shortest = shortest == 0 ? reload : std::min(shortest, reload);
+        }
+    }
+    return shortest;
+}
+
 void CallbackRegistry::Notify(int event, std::uint32_t generation)
 {
     for (EventSinkEntry* sink = sinks.load(std::memory_order_acquire); sink != nullptr;

@@ -54,6 +54,8 @@ public:
     // Ticks until RunTimers next calls a callback (1: the next run); 0 when
     // it calls none.
     std::int32_t TicksToNextCall() const;
+    // The shortest period of an enabled timer in ticks; 0 without one.
+    std::int32_t ShortestReload() const;
     void Notify(int event, std::uint32_t generation);
 
 private:

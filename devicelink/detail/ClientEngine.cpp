@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "devicelink/DeviceLinkSocket.h"
 
+#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -50,6 +51,7 @@ int ClientEngine::Start(std::string_view host, int port, std::string_view localA
         dueTick = 0;
         thread = std::make_unique<ClientThread>(*socket, [this](bool readable) { return OnWake(readable); });
     }
+    FollowWorkPeriod();
     return 0;
 }
 
@@ -69,6 +71,7 @@ int ClientEngine::Stop()
     queue.Detach();
     localPort.store(0);
     callbacks.FreeRemoved();
+    timerResolution.Release();
     return 0;
 }
 
@@ -79,6 +82,7 @@ TimerCallbackEntry* ClientEngine::AddTimerCallback(std::function<void()> fn, int
     }
     TimerCallbackEntry* entry = callbacks.AddTimer(std::move(fn), PollSchedule::Ticks(periodMs), startMs != 0,
                                                    startMs > 0 ? PollSchedule::Ticks(startMs) : 0);
+    FollowWorkPeriod();
     Wake();
     return entry;
 }
@@ -89,13 +93,16 @@ int ClientEngine::SetTimerPeriod(TimerCallbackEntry* entry, int periodMs)
         return -1;
     }
     const int previous = callbacks.SetReload(entry, PollSchedule::Ticks(periodMs)) * PollSchedule::kTickMs;
+    FollowWorkPeriod();
     Wake();
     return previous;
 }
 
 int ClientEngine::RemoveTimerCallback(TimerCallbackEntry* entry)
 {
-    return callbacks.RemoveTimer(entry, tickThreadAlive.load() || OnTickThread());
+    const int result = callbacks.RemoveTimer(entry, tickThreadAlive.load() || OnTickThread());
+    FollowWorkPeriod();
+    return result;
 }
 
 EventSinkEntry* ClientEngine::AddEventSink(std::function<void(int, std::uint32_t)> fn, std::uint32_t mask)
@@ -158,6 +165,20 @@ void ClientEngine::FollowPollPeriod()
         }
     }
     link.SetHeartbeatTicks(shortest);
+    shortestPollTicks = shortest;
+    FollowWorkPeriod();
+}
+
+void ClientEngine::FollowWorkPeriod()
+{
+    if (!IsStarted() || tickInterval.count() <= 0) {
+        timerResolution.Release();
+        return;
+    }
+    const std::int32_t timers = callbacks.ShortestReload();
+    const std::int32_t ticks = shortestPollTicks == 0 || timers == 0 ? std::max(shortestPollTicks, timers)
+                                                                     : std::min(shortestPollTicks, timers);
+    timerResolution.Follow(std::chrono::duration_cast<std::chrono::milliseconds>(tickInterval * ticks));
 }
 
 void ClientEngine::Wake()

@@ -8,6 +8,7 @@
 #include "devicelink/RequestQueue.h"
 #include "devicelink/TickGrid.h"
 #include "devicelink/ValueCache.h"
+#include "timing/TimerResolution.h"
 
 #include <atomic>
 #include <chrono>
@@ -148,6 +149,9 @@ private:
     // The heartbeat period follows the shortest poll period (at least 100 ms),
     // so that every heartbeat read can ride with a poll.
     void FollowPollPeriod();
+    // Keeps the system's timer fine enough for the shortest period the
+    // running client works at.
+    void FollowWorkPeriod();
     void OnConnected();
     void OnDisconnected();
     // true inside a tick (callbacks and sinks included) on the calling thread,
@@ -182,6 +186,8 @@ private:
     std::chrono::microseconds tickInterval{std::chrono::milliseconds(PollSchedule::kTickMs)};
     std::atomic<std::uint64_t> tickCount{0};
     std::atomic<int> localPort{0};
+    std::int32_t shortestPollTicks = 0; // the owner's
+    TimerResolution timerResolution;
 };
 
 } // namespace detail

@@ -62,4 +62,24 @@ TEST(WorkingFolder, SeedsWhatIsMissingAndKeepsWhatTheUserHas)
     }
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin", shipped), (prefix.path / "share/vanemark").lexically_normal());
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin/sub", prefix.path / "none"), fs::path());
+    // A Windows install holds them beside the program.
+    fs::create_directories(prefix.path / "bin/sub");
+    for (const std::string_view name : kShippedFiles) {
+        fs::copy_file(shipped / name, prefix.path / "bin/sub" / name);
+    }
+    EXPECT_EQ(FindShippedFolder(prefix.path / "bin/sub", prefix.path / "none"),
+              (prefix.path / "bin/sub").lexically_normal());
+}
+
+TEST(WorkingFolder, PortableMarkerKeepsTheFilesBesideTheProgramOnWindowsOnly)
+{
+    const test::TempDir program;
+    EXPECT_EQ(PortableFolder(program.path), fs::path());
+    program.Write("portable", "");
+#if defined(_WIN32)
+    EXPECT_EQ(PortableFolder(program.path), program.path);
+#else
+    EXPECT_EQ(PortableFolder(program.path), fs::path());
+#endif
+    EXPECT_EQ(PortableFolder(fs::path()), fs::path());
 }
