@@ -7,7 +7,13 @@ namespace vanemark {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+// The turn is taken out exactly before converting: sine and cosine of a huge
+// argument are computed differently by each C library, so a wild value from
+// the simulator would draw differently on Windows and Linux.
+double Radians(double degrees)
+{
+    return std::fmod(degrees, 360.0) * (std::numbers::pi / 180.0);
+}
 // The lengths of the pitch triangle and the bank line are fixed pixel sizes,
 // independent of the stick square, so that the same attitude always looks the same.
 constexpr double kPitchHalfBase = 50.0;
@@ -49,12 +55,12 @@ FlapsGeometry ComputeFlaps(const PanelLayout& layout, double flaps)
 
     const double marks[] = {layout.takeoffAngle, layout.combatAngle, layout.landingAngle};
     for (std::size_t i = 0; i < g.markEnds.size(); ++i) {
-        const double a = marks[i] * kRadiansPerDegree;
+        const double a = Radians(marks[i]);
         g.markEnds[i] = Offset(g.centre, r * std::cos(a), r * std::sin(a));
     }
 
     const double extended = (flaps + 1.0) * 0.5;
-    const double b = layout.fullFlapAngle * extended * kRadiansPerDegree;
+    const double b = Radians(layout.fullFlapAngle * extended);
     g.firstRadial = Offset(g.centre, r * std::cos(b), r * std::sin(b));
     // Both radials on the horizontal would make the pie a full circle.
     if (g.firstRadial.y == g.centre.y) {
@@ -69,8 +75,8 @@ PitchGeometry ComputePitch(const PixelRect& stickSquare, double pitchDegrees, do
     PitchGeometry g;
     g.pitchUp = pitchDegrees > 0.0;
     g.centre = {(stickSquare.left + stickSquare.right) / 2, (stickSquare.top + stickSquare.bottom) / 2};
-    const double b = bankDegrees * kRadiansPerDegree;
-    const double p = pitchDegrees * kRadiansPerDegree;
+    const double b = Radians(bankDegrees);
+    const double p = Radians(pitchDegrees);
     const int kc = TruncToPixel(kPitchHalfBase * std::cos(b));
     const int ks = TruncToPixel(kPitchHalfBase * std::sin(b));
     g.triangle[0] = {g.centre.x - kc, g.centre.y + ks};
