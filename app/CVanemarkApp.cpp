@@ -134,7 +134,8 @@ int CVanemarkApp::Main(int argc, char** argv)
     const UserOutput output;
     // A line that cannot be read is answered in the desktop's language.
     Translations translations(parsed.options ? parsed.options->language : std::nullopt);
-    const QString usage = translations.Text("CommandLine", kUsageText).arg(QString::fromStdString(program));
+    const QString usage =
+        translations.Text("CommandLine", kUsageText).arg(QString::fromStdString(program), Text(kPerUserFolderText));
     if (!parsed.options) {
         QString why = translations.Text("CommandLine", parsed.reason);
         if (why.contains(QLatin1String("%1"))) {

@@ -129,7 +129,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
     return result;
 }
 
-// The help, `%1` standing for the program's name.
+// The help, `%1` standing for the program's name, `%2` for the per-user folder.
 const char* const kUsageText = QT_TRANSLATE_NOOP(
     "CommandLine",
     "Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]\n"
@@ -143,7 +143,7 @@ const char* const kUsageText = QT_TRANSLATE_NOOP(
     "  --cycles N         cycles before the snapshot (default 3)\n"
     "  --record FILE      record the flight into FILE as CSV from the start\n"
     "  --unlock           start unlocked, whatever the settings file says\n"
-    "  --user-folder      keep the files in the per-user folder (~/.config/vanemark),\n"
+    "  --user-folder      keep the files in the per-user folder (%2),\n"
     "                     seeded with the shipped ones on first use\n"
     "  --folder DIR       keep the files in DIR, seeded the same way\n"
     "  --language CODE    interface language (de, ru, ...); en forces English\n"
@@ -153,7 +153,11 @@ const char* const kUsageText = QT_TRANSLATE_NOOP(
 
 std::string UsageText(const std::string& program)
 {
-    return Substitute(kUsageText, program);
+    std::string text = Substitute(kUsageText, program);
+    if (const auto at = text.find("%2"); at != std::string::npos) {
+        text.replace(at, 2, kPerUserFolderText);
+    }
+    return text;
 }
 
 } // namespace vanemark

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vanemark {
@@ -30,8 +31,16 @@ struct CommandLineResult {
     std::string argument;
 };
 
-// The help text, untranslated, with `%1` for the program's name.
+// The help text, untranslated, with `%1` for the program's name and `%2` for
+// kPerUserFolderText.
 extern const char* const kUsageText;
+
+// Where --user-folder keeps the files, as the help names it.
+#if defined(_WIN32)
+inline constexpr std::string_view kPerUserFolderText = "%APPDATA%\\Vanemark";
+#else
+inline constexpr std::string_view kPerUserFolderText = "~/.config/vanemark";
+#endif
 
 // args excludes the program name.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args);

@@ -55,7 +55,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         cycles before the snapshot (default 3)
   --record FILE      record the flight into FILE as CSV from the start
   --unlock           start unlocked, whatever the settings file says
-  --user-folder      keep the files in the per-user folder (~/.config/vanemark),
+  --user-folder      keep the files in the per-user folder (%2),
                      seeded with the shipped ones on first use
   --folder DIR       keep the files in DIR, seeded the same way
   --language CODE    interface language (de, ru, ...); en forces English
@@ -74,7 +74,7 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
   --cycles N         Zyklen vor dem Schnappschuss (Vorgabe 3)
   --record DATEI     zeichnet den Flug von Anfang an als CSV in DATEI auf
   --unlock           startet gelöst, gleich was die Einstellungsdatei sagt
-  --user-folder      hält die Dateien im Benutzerordner (~/.config/vanemark),
+  --user-folder      hält die Dateien im Benutzerordner (%2),
                      beim ersten Start mit den mitgelieferten Dateien befüllt
   --folder ORDNER    hält die Dateien in ORDNER, ebenso befüllt
   --language CODE    Sprache der Oberfläche (de, ru, ...); en erzwingt Englisch

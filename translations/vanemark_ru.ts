@@ -55,7 +55,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         cycles before the snapshot (default 3)
   --record FILE      record the flight into FILE as CSV from the start
   --unlock           start unlocked, whatever the settings file says
-  --user-folder      keep the files in the per-user folder (~/.config/vanemark),
+  --user-folder      keep the files in the per-user folder (%2),
                      seeded with the shipped ones on first use
   --folder DIR       keep the files in DIR, seeded the same way
   --language CODE    interface language (de, ru, ...); en forces English
@@ -74,7 +74,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         число циклов до снимка (по умолчанию 3)
   --record ФАЙЛ      записывать полёт в ФАЙЛ в формате CSV с самого начала
   --unlock           запуститься незакреплённым, что бы ни было в файле настроек
-  --user-folder      хранить файлы в папке пользователя (~/.config/vanemark),
+  --user-folder      хранить файлы в папке пользователя (%2),
                      при первом запуске скопировав туда стандартные
   --folder ПАПКА     хранить файлы в ПАПКЕ, заполнив её так же
   --language КОД     язык интерфейса (de, ru, ...); en включает английский
