@@ -4,9 +4,10 @@
 # icons and man pages. Nothing else: no tests, benchmarks or static libraries.
 # On Windows a program and everything it reads sit in one folder, as a setup
 # program or a zip lays them out: no bin/ or share/ below it.
+# Plain variables, so that a build folder configured before keeps no bin/.
 if(WIN32)
-  set(CMAKE_INSTALL_BINDIR "." CACHE PATH "Programs")
-  set(CMAKE_INSTALL_DATADIR "." CACHE PATH "Read-only data")
+  set(CMAKE_INSTALL_BINDIR ".")
+  set(CMAKE_INSTALL_DATADIR ".")
 endif()
 include(GNUInstallDirs)
 
