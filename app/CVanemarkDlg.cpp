@@ -188,7 +188,8 @@ void CVanemarkDlg::DeleteStaleLog() const
 void CVanemarkDlg::StartClient(ProfileFile& profile)
 {
     using namespace settings;
-    const ServerSetting server = ParseServer(profile.GetString(kSection, kServerKey, kServerDefault, kTextBuffer));
+    const ServerSetting server =
+        ParseServer(profile.GetString(kSection, kServerKey, kServerDefault, kServerTextBuffer));
 
     if (options.verbose) {
         client.SetLogger([](std::string_view line) {
@@ -497,6 +498,10 @@ void CVanemarkDlg::FinishSnapshot()
 {
     exitDone = true;
     StopClient();
+    // The recording ends with the run, and a recording the disk refused
+    // (its last write included) fails the run: it has been told already.
+    recording.Stop();
+    const bool recorded = recording.Error().empty();
     UpdateTray();
     const QString path = QString::fromStdString(*options.snapshotPath);
     const bool written = panel->SaveSnapshot(path);
@@ -507,7 +512,7 @@ void CVanemarkDlg::FinishSnapshot()
     } else {
         std::fprintf(stderr, "vanemark: cannot write the snapshot %s\n", options.snapshotPath->c_str());
     }
-    Q_EMIT finished(written ? 0 : 1);
+    Q_EMIT finished(written && recorded ? 0 : 1);
     close();
 }
 

@@ -17,6 +17,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 inline constexpr std::size_t kTextBuffer = 1024;
 // Before the window exists the layout file name is read into a smaller buffer.
 inline constexpr std::size_t kPreWindowTextBuffer = 256;
+// The window and the General page read "server" alike, so that both see
+// the same address in an overlong line.
 inline constexpr std::size_t kServerTextBuffer = 256;
 
 inline constexpr std::string_view kLayoutFileKey = "pilot cfg";

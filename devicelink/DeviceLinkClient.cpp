@@ -18,10 +18,14 @@ int DeviceLinkClient::LoadKeys(const std::string& path)
 
 int DeviceLinkClient::Start(std::string_view host, int port, std::string_view local)
 {
-    // Kept also when Start fails: the status then names what was tried.
-    serverHost = host;
-    serverPort = port;
-    localAddress = local;
+    // Kept also when Start fails: the status then names what was tried. Not
+    // from the client's own thread, where the engine refuses to start and
+    // the owner's thread may be reading them.
+    if (!detail::ClientEngine::OnTickThread()) {
+        serverHost = host;
+        serverPort = port;
+        localAddress = local;
+    }
     return engine->Start(host, port, local);
 }
 

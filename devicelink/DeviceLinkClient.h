@@ -56,7 +56,8 @@ public:
     // is not used for a server elsewhere, which it could not reach. -1 with
     // a diagnostic line and StartError() when the socket cannot be made, the
     // host cannot be resolved or the local address is not this machine's;
-    // the client then stays stopped.
+    // the client then stays stopped. Refused (-1) from a callback or sink,
+    // where the client's thread would have to replace itself.
     int Start(std::string_view host, int port, std::string_view localAddress = {});
     // Why the last Start failed, for the user; empty after a successful one.
     std::string StartError() const;

@@ -28,6 +28,10 @@ int ClientEngine::LoadKeys(const std::string& path)
 
 int ClientEngine::Start(std::string_view host, int port, std::string_view localAddress)
 {
+    if (OnTickThread()) {
+        log.Log("Start: refused inside a callback or sink of the client's own thread.\n");
+        return -1;
+    }
     Stop();
     auto newSocket = std::make_unique<DeviceLinkSocket>();
     std::string error;

@@ -61,6 +61,7 @@ public:
     ClientEngine& operator=(const ClientEngine&) = delete;
 
     int LoadKeys(const std::string& path);
+    // Refused (-1) inside a tick: the thread would have to replace itself.
     int Start(std::string_view host, int port, std::string_view localAddress);
     int Stop();
     bool IsStarted() const { return queue.IsAttached(); }
@@ -125,6 +126,10 @@ public:
     // How often the client's thread woke up since Start; 0 without one.
     std::uint64_t Wakeups() const { return thread ? thread->Wakeups() : 0; }
 
+    // true inside a tick (callbacks and sinks included) on the calling thread,
+    // where Stop cannot join the thread it runs on.
+    static bool OnTickThread();
+
 private:
     DeviceLinkKey* KeyForRead(std::int32_t id, int sync);
     // true when it stopped at the bound with datagrams still waiting.
@@ -154,9 +159,6 @@ private:
     void FollowWorkPeriod();
     void OnConnected();
     void OnDisconnected();
-    // true inside a tick (callbacks and sinks included) on the calling thread,
-    // where Stop cannot join the thread it runs on.
-    static bool OnTickThread();
 
     ClientLog log;
     ValueCache values;

@@ -290,6 +290,12 @@ TEST(AppRun, SnapshotWritesThePanelAndLeavesTheSettingsAlone)
     options.snapshotPath = folder.Path("no-such-folder/panel.png").toStdString();
     options.snapshotCycles = 1;
     EXPECT_EQ(app.Run(options), 1);
+#if !defined(_WIN32)
+    // So is a recording whose last write the disk refuses.
+    options.snapshotPath = folder.Path("panel.png").toStdString();
+    options.recordPath = "/dev/full";
+    EXPECT_EQ(app.Run(options), 1);
+#endif
 }
 
 TEST(AppRun, TerminationSignalRunsTheExitSequence)

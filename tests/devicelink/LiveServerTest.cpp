@@ -175,9 +175,12 @@ TEST_F(LiveServerTest, StartAndStopManyTimesAlsoFromACallback)
 {
     std::atomic<int> calls{0};
     std::atomic<bool> stopInside{false};
+    std::atomic<int> startInside{1};
     client.AddTimerCallback(
         [&] {
-            calls.fetch_add(1);
+            if (calls.fetch_add(1) == 0) {
+                startInside = client.Start("127.0.0.1", sim.Port());
+            }
             if (stopInside.load()) {
                 client.Stop();
             }
@@ -201,6 +204,7 @@ TEST_F(LiveServerTest, StartAndStopManyTimesAlsoFromACallback)
         std::this_thread::sleep_for(std::chrono::milliseconds(12));
         EXPECT_EQ(calls.load(), after) << "a callback ran after Stop, round " << round;
     }
+    EXPECT_EQ(startInside.load(), -1) << "a Start from a callback";
 }
 
 } // namespace
