@@ -115,7 +115,11 @@ bool CVanemarkDlg::OnInitDialog()
     panel->LoadLayout(pilotLayout);
     DeleteStaleLog();
     demo = options.forceDemo || profile.GetInt(kSection, kDemoKey, 0) != 0;
-    client.LoadKeys(profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer));
+    const std::string keyTable = profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer);
+    if (client.LoadKeys(keyTable) < 1) {
+        std::fprintf(stderr, "vanemark: no DeviceLink key could be read from %s; no value will be shown\n",
+                     keyTable.c_str());
+    }
     interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
     if (!demo) {
         // Nothing is known until the simulator answers.
@@ -236,8 +240,15 @@ void CVanemarkDlg::StartClient(ProfileFile& profile)
                      kStartRetryMs / 1000);
         startRetry.start();
     }
+    std::string refused;
     for (const LinkKey& key : kSubscribedKeys) {
-        client.SubscribeKey(key.id, interval);
+        if (client.SubscribeKey(key.id, interval) < 0) {
+            refused.append(refused.empty() ? "" : ", ").append(std::to_string(key.id));
+        }
+    }
+    if (!refused.empty() && client.Status().keys > 0) {
+        std::fprintf(stderr, "vanemark: ids %s are not readable keys of the key table; they are never asked for\n",
+                     refused.c_str());
     }
     linkWatch.start();
 }

@@ -44,16 +44,22 @@ QString NoReplyHint(const DeviceLinkClient::LinkStatus& status, double silentFor
         .arg(host, OurAddress(status));
 }
 
-// "Not sent by the simulator: speed, bank (online mission?)"
-QString SilentValues(const DeviceLinkClient::LinkStatus& status)
+// "speed, bank": what the panel calls each id, else the number.
+QString Names(const std::vector<std::int32_t>& ids)
 {
     QStringList names;
-    for (const std::int32_t id : status.silentKeys) {
+    for (const std::int32_t id : ids) {
         const char* name = ShownName(id);
         names << (*name != '\0' ? QCoreApplication::translate("LinkStatus", name) : QString::number(id));
     }
-    QString line = QCoreApplication::translate("LinkStatus", "Not sent by the simulator: %1")
-                       .arg(names.join(QStringLiteral(", ")));
+    return names.join(QStringLiteral(", "));
+}
+
+// "Not sent by the simulator: speed, bank (online mission?)"
+QString SilentValues(const DeviceLinkClient::LinkStatus& status)
+{
+    QString line =
+        QCoreApplication::translate("LinkStatus", "Not sent by the simulator: %1").arg(Names(status.silentKeys));
     if (status.silence == LinkSilence::FlightKeys) {
         line += QCoreApplication::translate("LinkStatus", " (online mission?)");
     }
@@ -74,6 +80,17 @@ QString LinkStatusText(const DeviceLinkClient::LinkStatus& status, bool live)
     if (!status.startError.empty()) {
         lines << QCoreApplication::translate("LinkStatus", "Cannot start: %1; trying again every few seconds")
                      .arg(QString::fromStdString(status.startError));
+    }
+    // A key table that gave nothing, or lacks what the panel shows, would
+    // leave gauges empty on a link that looks healthy.
+    const QString keyTable = QString::fromStdString(status.keyTable);
+    if (!status.keyTable.empty() && status.keys < 1) {
+        lines << QCoreApplication::translate("LinkStatus",
+                                             "Key table %1: no key could be read, so nothing is asked for")
+                     .arg(keyTable);
+    } else if (!status.refusedKeys.empty()) {
+        lines << QCoreApplication::translate("LinkStatus", "Not in the key table %1, never asked for: %2")
+                     .arg(keyTable, Names(status.refusedKeys));
     }
     lines << (status.connected ? QCoreApplication::translate("LinkStatus", "Connected")
                                : QCoreApplication::translate("LinkStatus", "Waiting for the simulator"));

@@ -147,6 +147,9 @@ DeviceLinkClient::LinkStatus DeviceLinkClient::Status() const
         status.silence = ClassifySilence(status.polledKeys, status.silentKeys, true);
     }
     status.startError = engine->StartError();
+    status.keyTable = engine->KeyTablePath();
+    status.keys = engine->KeysLoaded();
+    status.refusedKeys = engine->RefusedKeys();
     return status;
 }
 

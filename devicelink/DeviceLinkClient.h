@@ -137,6 +137,12 @@ public:
         std::vector<std::int32_t> silentKeys;
         LinkSilence silence = LinkSilence::None;
         std::string startError; // why the client could not start
+        // The key table as LoadKeys last read it (keys < 1: nothing usable),
+        // and the ids SubscribeKey refused since, ascending: without them
+        // the simulator is never asked for those values.
+        std::string keyTable;
+        int keys = 0;
+        std::vector<std::int32_t> refusedKeys;
     };
     LinkStatus Status() const;
 

@@ -253,6 +253,14 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
             <translation>Seitentrimmung</translation>
         </message>
         <message>
+            <source>Key table %1: no key could be read, so nothing is asked for</source>
+            <translation>Schlüsseltabelle %1: kein Schlüssel lesbar, daher wird nichts abgefragt</translation>
+        </message>
+        <message>
+            <source>Not in the key table %1, never asked for: %2</source>
+            <translation>Nicht in der Schlüsseltabelle %1, nie abgefragt: %2</translation>
+        </message>
+        <message>
             <source>Not sent by the simulator: %1</source>
             <translation>Vom Simulator nicht gesendet: %1</translation>
         </message>

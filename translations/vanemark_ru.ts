@@ -253,6 +253,14 @@ An always-on-top instrument panel fed by a DeviceLink server.
             <translation>триммер руля направления</translation>
         </message>
         <message>
+            <source>Key table %1: no key could be read, so nothing is asked for</source>
+            <translation>Таблица ключей %1: ни один ключ не прочитан, поэтому ничего не запрашивается</translation>
+        </message>
+        <message>
+            <source>Not in the key table %1, never asked for: %2</source>
+            <translation>Нет в таблице ключей %1, не запрашивается: %2</translation>
+        </message>
+        <message>
             <source>Not sent by the simulator: %1</source>
             <translation>Не передаётся симулятором: %1</translation>
         </message>

@@ -23,7 +23,13 @@ int ClientEngine::LoadKeys(const std::string& path)
         log.Log("LoadKeys(%s): the client is running; the key table is left as it is.\n", path.c_str());
         return -1;
     }
-    return values.LoadKeys(path);
+    keyTablePath = path;
+    keysLoaded = values.LoadKeys(path);
+    refusedKeys.clear();
+    if (keysLoaded < 1) {
+        log.Log("LoadKeys(%s): no key could be read; no value will be asked for.\n", path.c_str());
+    }
+    return keysLoaded;
 }
 
 int ClientEngine::Start(std::string_view host, int port, std::string_view localAddress)
@@ -134,6 +140,11 @@ int ClientEngine::SubscribeKey(std::int32_t id, int periodMs)
 {
     DeviceLinkKey* key = KeyById(id);
     if (key == nullptr || (values.Flags(*key) & TypedValue::Readable) == 0) {
+        log.Log("SubscribeKey(%d): not a readable key of the key table; never asked for.\n", static_cast<int>(id));
+        if (const auto at = std::lower_bound(refusedKeys.begin(), refusedKeys.end(), id);
+            at == refusedKeys.end() || *at != id) {
+            refusedKeys.insert(at, id);
+        }
         return -1;
     }
     // The heartbeat has its own schedule.

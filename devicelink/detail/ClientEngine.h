@@ -109,6 +109,10 @@ public:
     const ValueCache& Values() const { return values; }
     // Why the last Start failed; empty after a successful one.
     const std::string& StartError() const { return startError; }
+    // What the last LoadKeys read, and the ids SubscribeKey refused since.
+    const std::string& KeyTablePath() const { return keyTablePath; }
+    int KeysLoaded() const { return keysLoaded; }
+    const std::vector<std::int32_t>& RefusedKeys() const { return refusedKeys; }
     RequestQueue& Queue() { return queue; }
     static std::string KeyReadRequest(const DeviceLinkKey& key);
     // Applies a reply datagram; the number of fields applied. cut: the
@@ -168,6 +172,10 @@ private:
     LinkMonitor link;
     std::atomic<bool> autoRequest{false};
     std::string startError;
+    // The owner's.
+    std::string keyTablePath;
+    int keysLoaded = 0;
+    std::vector<std::int32_t> refusedKeys;
 
     // The tick thread's own.
     std::vector<ValueCache::Field> fields; // of the reply being applied; strings keep their room

@@ -132,9 +132,12 @@ TEST(RecordingWindow, AWriteFailureStopsTheRecordingOnly)
 TEST(RecordingWindow, StatusSaysWhatToCheckWhenTheSimulatorStaysQuiet)
 {
     WorkFolder folder;
+    // Without a key table nothing could ever be asked for: the status says so first.
     const auto window = StartWindow<TrayDesktopWindow>(folder, "locked=1\n" + kNowhere, true);
     const TrayIcon& tray = *window->Tray();
-    EXPECT_TRUE(tray.ToolTip().startsWith("DeviceLink server 127.0.0.1:9\nWaiting")) << tray.ToolTip().toStdString();
+    EXPECT_TRUE(tray.ToolTip().startsWith("DeviceLink server 127.0.0.1:9\nKey table dlkeys.ini: no key could be read, "
+                                          "so nothing is asked for\nWaiting"))
+        << tray.ToolTip().toStdString();
     EXPECT_FALSE(tray.ToolTip().contains("[DeviceLink]"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return tray.ToolTip().contains("[DeviceLink]:\n    port=9\n"); }, 9000));
     window->SetLocked(false);
