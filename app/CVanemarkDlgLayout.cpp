@@ -22,7 +22,10 @@ namespace vanemark {
 namespace {
 
 // Object names of the area commands, in LayoutEdit::Command order.
-constexpr std::array<const char*, 8> kCommandNames{"hide", "show", "up", "down", "left", "right", "full", "dual"};
+// Indexed by LayoutEdit::Command. Sized by its initialiser, so that a
+// command added without its name fails to compile instead of reading past.
+constexpr std::array kCommandNames{"hide", "show", "up", "down", "left", "right", "full", "dual"};
+static_assert(kCommandNames.size() == LayoutEdit::kCommandCount);
 
 } // namespace
 

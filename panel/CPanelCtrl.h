@@ -26,9 +26,11 @@ struct FlapsGeometry;
 struct StickGeometry;
 class LayoutModel;
 
-// Layout section of each bar, indexed by BarIndex.
-inline constexpr std::array<std::string_view, BarCount> kBarSections{"power", "prop",  "rudder", "brakes",
-                                                                     "atrim", "etrim", "rtrim"};
+// Layout section of each bar, indexed by BarIndex (sized by its initialiser,
+// so a missing name fails to compile).
+inline constexpr auto kBarSections =
+    std::to_array<std::string_view>({"power", "prop", "rudder", "brakes", "atrim", "etrim", "rtrim"});
+static_assert(kBarSections.size() == BarCount);
 
 // The instrument panel: draws into an off-screen image of its own size and
 // paints by copying that image, so the screen never flickers. The owner hands

@@ -32,6 +32,7 @@ public:
     };
 
     enum class Command { Hide, Show, Up, Down, Left, Right, Full, Dual };
+    static constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::Dual) + 1;
     struct Action {
         LayoutArea area;
         Command command;

@@ -16,7 +16,9 @@ namespace {
 
 constexpr char kCommentChar = '#';
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::array<std::string_view, 3> kInstrumentSections{"stick", "flaps", "speed"};
+// Indexed by LayoutArea up to the bars.
+constexpr auto kInstrumentSections = std::to_array<std::string_view>({"stick", "flaps", "speed"});
+static_assert(kInstrumentSections.size() == static_cast<std::size_t>(LayoutArea::FirstBar));
 
 int Fit(int value)
 {

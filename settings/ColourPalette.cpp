@@ -6,7 +6,8 @@ namespace vanemark::palette {
 
 const std::array<PaletteEntry, kCount>& Entries()
 {
-    static const std::array<PaletteEntry, kCount> entries{{
+    // Sized by the initialiser and checked, so a missing box fails to compile.
+    static constexpr auto entries = std::to_array<PaletteEntry>({
         {Rgb(0, 0, 0), "Black"},
         {Rgb(165, 42, 0), "Brown"},
         {Rgb(0, 64, 64), "Dark Olive Green"},
@@ -47,7 +48,8 @@ const std::array<PaletteEntry, kCount>& Entries()
         {Rgb(104, 131, 139), "Pale blue"},
         {Rgb(230, 230, 250), "Lavender"},
         {Rgb(255, 255, 255), "White"},
-    }};
+    });
+    static_assert(entries.size() == kCount);
     return entries;
 }
 
