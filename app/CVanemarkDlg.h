@@ -100,8 +100,6 @@ public:
     const CPanelCtrl& Panel() const { return *panel; }
     DeviceLinkClient& Client() { return client; }
     const DeviceLinkClient& Client() const { return client; }
-    // Window size from the layout file (section "window").
-    QSize LayoutSize() const { return windowSize; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
     const std::string& LayoutInUse() const { return layoutInUse; }
     // Edit mode: the panel's areas are moved and resized with the mouse.

@@ -151,13 +151,4 @@ const char* const kUsageText = QT_TRANSLATE_NOOP(
     "  --version          print the version and exit\n"
     "  --help             print this help and exit\n");
 
-std::string UsageText(const std::string& program)
-{
-    std::string text = Substitute(kUsageText, program);
-    if (const auto at = text.find("%2"); at != std::string::npos) {
-        text.replace(at, 2, kPerUserFolderText);
-    }
-    return text;
-}
-
 } // namespace vanemark

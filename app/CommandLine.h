@@ -45,6 +45,4 @@ inline constexpr std::string_view kPerUserFolderText = "~/.config/vanemark";
 // args excludes the program name.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args);
 
-std::string UsageText(const std::string& program);
-
 } // namespace vanemark

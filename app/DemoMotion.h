@@ -15,7 +15,6 @@ public:
 
     // Writes one cycle's motion into `values`; the brakes bar is not animated.
     void Step(std::uint32_t msSincePreviousCycle, PanelValues& values);
-    double Phase() const { return phase; }
 
 private:
     double phase = 0.0;

@@ -23,9 +23,6 @@ public:
     ExitSignalWatcher(const ExitSignalWatcher&) = delete;
     ExitSignalWatcher& operator=(const ExitSignalWatcher&) = delete;
 
-    // False when the pipe or the handlers could not be set up.
-    bool IsActive() const { return active; }
-
 Q_SIGNALS:
     void exitRequested(int signalNumber);
 

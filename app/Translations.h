@@ -28,10 +28,6 @@ public:
     // Translates before the application exists (the command-line help).
     QString Text(const char* context, const char* source) const;
 
-    const QLocale& Locale() const { return locale; }
-    // Whether the program's own texts are translated (not English).
-    bool HasOwnTexts() const { return ownLoaded; }
-
 private:
     QLocale locale;
     QTranslator own;

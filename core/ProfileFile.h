@@ -48,7 +48,6 @@ public:
     const std::string& Path() const { return path; }
     std::size_t Size() const { return size; }
     std::size_t Cursor() const { return cursor; }
-    char CommentChar() const { return commentChar; }
     // The prepared copy: the file's bytes with line ends, comments and the
     // white space around lines replaced by NULs, so offsets equal file offsets.
     std::string_view Text() const { return {text.data(), size}; }

@@ -2,7 +2,6 @@
 
 #include "settings/CColourPopup.h"
 #include "settings/ColourRef.h"
-#include "settings/GuardedCall.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>
@@ -16,7 +15,7 @@ CColourButton::CColourButton(QWidget* parent) : QPushButton(tr("Color"), parent)
     defaultColour = palette().color(QPalette::Mid);
     setAutoDefault(false);
     setAttribute(Qt::WA_Hover);
-    connect(this, &QPushButton::clicked, this, [this] { RunGuarded("Colour button", [this] { ShowPopup(); }); });
+    connect(this, &QPushButton::clicked, this, &CColourButton::ShowPopup);
 }
 
 CColourButton::~CColourButton()
@@ -88,7 +87,7 @@ void CColourButton::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Down:
     case Qt::Key_F4:
-        RunGuarded("Colour button", [this] { ShowPopup(); });
+        ShowPopup();
         event->accept();
         return;
     case Qt::Key_Up:

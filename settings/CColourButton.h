@@ -32,9 +32,7 @@ public:
     virtual void SetTrackSelection(bool on);
 
     const std::string& CustomColorsFile() const { return customColorsFile; }
-    bool TrackSelection() const { return trackSelection; }
     bool PopupOpen() const { return popupOpen; }
-    bool Hot() const { return hot; }
     // The open popup, or nullptr.
     CColourPopup* Popup() const;
 

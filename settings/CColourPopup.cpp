@@ -3,7 +3,6 @@
 #include "settings/ColourPalette.h"
 #include "settings/ColourRef.h"
 #include "settings/CustomColours.h"
-#include "settings/GuardedCall.h"
 #include "settings/SaveFailure.h"
 
 #include <QApplication>
@@ -149,7 +148,7 @@ void CColourPopup::EndSelection()
         // The dialog is modal: run it once this event is done and the
         // popup has let go of mouse and keyboard.
         hide();
-        QTimer::singleShot(0, this, [this] { RunGuarded("More Colors", [this] { RunColourDialog(); }); });
+        QTimer::singleShot(0, this, [this] { RunColourDialog(); });
         return;
     }
     if (selection >= 0 && selection < palette::kCount) {

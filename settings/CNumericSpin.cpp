@@ -1,7 +1,6 @@
 #include "settings/CNumericSpin.h"
 
 #include "core/NumberText.h"
-#include "settings/GuardedCall.h"
 
 #include <QLineEdit>
 
@@ -78,8 +77,7 @@ void CNumericSpin::SetPosition(double value)
 
 void CNumericSpin::stepBy(int delta)
 {
-    // Qt calls this from its key, wheel and mouse handlers.
-    RunGuarded("Interval arrows", [this, delta] { StepText(delta); });
+    StepText(delta);
 }
 
 void CNumericSpin::StepText(int delta)

@@ -18,11 +18,8 @@ public:
     // A non-zero step also sets the number of arrow positions, |range / step|
     // (at most 32767), and the position from the current text.
     void SetRange(double lowerBound, double upperBound, double stepSize);
-    double Lower() const { return lower; }
-    double Upper() const { return upper; }
     double Step() const { return step; }
-    int Steps() const { return steps; }
-    // Where the current number sits within 0 ... Steps().
+    // Where the current number sits among the arrow positions.
     int Position() const { return position; }
 
     QString Text() const;

@@ -3,7 +3,6 @@
 #include "settings/CColorPage.h"
 #include "settings/CGeneralPage.h"
 #include "settings/CWindowPage.h"
-#include "settings/GuardedCall.h"
 #include "settings/SettingsHost.h"
 
 #include <QComboBox>
@@ -52,8 +51,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     AddPage(windowPageId);
     pageList->setCurrentIndex(0);
     ShowPage(generalPageId);
-    connect(pageList, &QComboBox::currentIndexChanged, this,
-            [this](int index) { RunGuarded("Settings page", [this, index] { OnSelChange(index); }); });
+    connect(pageList, &QComboBox::currentIndexChanged, this, [this](int index) { OnSelChange(index); });
 }
 
 CSettingsDlg::~CSettingsDlg()

@@ -1,7 +1,6 @@
 #include "settings/CSettingsPage.h"
 
 #include "settings/CPageHostDlg.h"
-#include "settings/GuardedCall.h"
 
 #include <QBoxLayout>
 #include <QMetaObject>
@@ -40,8 +39,8 @@ void CSettingsPage::AddButtonRow(QBoxLayout& layout)
     row->addWidget(applyButton);
     row->addWidget(closeButton);
     layout.addLayout(row);
-    connect(applyButton, &QPushButton::clicked, this, [this] { RunGuarded("Apply", [this] { OnOK(); }); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { RunGuarded("Close", [this] { OnCancel(); }); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { OnCancel(); });
 }
 
 void CSettingsPage::showEvent(QShowEvent* event)

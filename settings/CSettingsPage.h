@@ -33,7 +33,6 @@ public:
     virtual void OnPageRemoved() {}
 
     void SetHost(CPageHostDlg* pageHost) { host = pageHost; }
-    CPageHostDlg* Host() const { return host; }
 
 protected:
     // "Apply"
