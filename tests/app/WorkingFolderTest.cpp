@@ -63,10 +63,7 @@ TEST(WorkingFolder, SeedsWhatIsMissingAndKeepsWhatTheUserHas)
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin", shipped), (prefix.path / "share/vanemark").lexically_normal());
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin/sub", prefix.path / "none"), fs::path());
     // A Windows install holds them beside the program.
-    fs::create_directories(prefix.path / "bin/sub");
-    for (const std::string_view name : kShippedFiles) {
-        fs::copy_file(shipped / name, prefix.path / "bin/sub" / name);
-    }
+    fs::copy(shipped, prefix.path / "bin/sub");
     EXPECT_EQ(FindShippedFolder(prefix.path / "bin/sub", prefix.path / "none"),
               (prefix.path / "bin/sub").lexically_normal());
 }
