@@ -1,16 +1,13 @@
 #include "app/CVanemarkDlg.h"
 
-#include "app/AppEvents.h"
 #include "app/AppInfo.h"
 #include "app/EditMode.h"
 #include "app/LinkKeys.h"
-#include "app/LinkStatusText.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
 #include "app/TrayIcon.h"
 #include "config/IntervalRules.h"
 #include "config/OverlaySettings.h"
-#include "config/ServerSetting.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsSchema.h"
 #include "config/WindowPosition.h"
@@ -38,13 +35,6 @@ static void InitResources()
 
 namespace vanemark {
 
-namespace {
-
-constexpr std::uint32_t kAllLinkEvents =
-    DeviceLinkClient::Connected | DeviceLinkClient::Disconnected | DeviceLinkClient::Key22Received;
-
-} // namespace
-
 CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), options(std::move(launch))
 {
@@ -57,16 +47,16 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     // Every mouse event over the panel is the window's: it is one big drag handle.
     panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setFocusPolicy(Qt::NoFocus);
-    startRetry.setInterval(kStartRetryMs);
-    connect(&startRetry, &QTimer::timeout, this, &CVanemarkDlg::RetryStart);
-    linkWatch.setInterval(kLinkWatchMs);
-    connect(&linkWatch, &QTimer::timeout, this, &CVanemarkDlg::OnLinkWatch);
+    connect(&link, &DeviceLinkFeed::cycleDue, this, &CVanemarkDlg::OnCycleEvent);
+    connect(&link, &DeviceLinkFeed::connected, this, &CVanemarkDlg::OnConnected);
+    connect(&link, &DeviceLinkFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
+    connect(&link, &DeviceLinkFeed::aircraftNamed, this, &CVanemarkDlg::OnAircraftNamed);
+    connect(&link, &DeviceLinkFeed::quietSecond, this, &CVanemarkDlg::OnQuietSecond);
 }
 
 CVanemarkDlg::~CVanemarkDlg()
 {
-    // No tick may post to a window that is going away.
-    StopClient();
+    link.Stop();
 }
 
 QSize CVanemarkDlg::PreWindowSize(const std::string& settingsFile, std::string* used)
@@ -115,11 +105,6 @@ bool CVanemarkDlg::OnInitDialog()
     panel->LoadLayout(pilotLayout);
     DeleteStaleLog();
     demo = options.forceDemo || profile.GetInt(kSection, kDemoKey, 0) != 0;
-    const std::string keyTable = profile.GetString(kSection, kKeyFileKey, kKeyFileDefault, kTextBuffer);
-    if (client.LoadKeys(keyTable) < 1) {
-        std::fprintf(stderr, "vanemark: no DeviceLink key could be read from %s; no value will be shown\n",
-                     keyTable.c_str());
-    }
     interval = NormaliseStartupInterval(profile.GetInt(kSection, kIntervalKey, kIntervalDefault));
     if (!demo) {
         // Nothing is known until the simulator answers.
@@ -127,7 +112,7 @@ bool CVanemarkDlg::OnInitDialog()
         SetAllAbsent(values);
         panel->SetValues(values);
     }
-    StartClient(profile);
+    link.Start(profile, interval, demo || options.snapshotPath.has_value(), options.verbose);
     if (options.recordPath) {
         recording.Start(*options.recordPath);
     }
@@ -160,7 +145,7 @@ void CVanemarkDlg::SetUpTray()
         return;
     }
     tray = new TrayIcon(windowIcon(), this);
-    tray->SetToolTip(LinkStatusText(client.Status(), !demo));
+    tray->SetToolTip(link.StatusText(!demo));
     connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { tray->SetRecording(recording.IsRecording()); });
     connect(tray, &TrayIcon::recordRequested, this, &CVanemarkDlg::ToggleRecording, Qt::QueuedConnection);
     connect(tray, &TrayIcon::unlockRequested, this, [this] { SetLocked(false); });
@@ -189,106 +174,23 @@ void CVanemarkDlg::DeleteStaleLog() const
     }
 }
 
-void CVanemarkDlg::StartClient(ProfileFile& profile)
-{
-    using namespace settings;
-    const ServerSetting server =
-        ParseServer(profile.GetString(kSection, kServerKey, kServerDefault, kServerTextBuffer));
-
-    if (options.verbose) {
-        client.SetLogger([](std::string_view line) {
-            std::fwrite(line.data(), 1, line.size(), stderr);
-            std::fflush(stderr);
-        });
-    }
-    // The tick thread must never touch a widget: both hand their work over as posted events.
-    cycleEntry = client.AddTimerCallback(
-        [this] {
-            // While the link is down nothing the cycle shows can change; the
-            // link watch keeps the status current meanwhile.
-            if (!CycleWanted()) {
-                return;
-            }
-            if (pendingCycles.fetch_add(1) >= kMaxPendingCycles) {
-                pendingCycles.fetch_sub(1);
-                return;
-            }
-            QCoreApplication::postEvent(this, new CycleEvent);
-        },
-        interval, -1);
-    sinkEntry = client.AddEventSink(
-        [this](int linkEvent, std::uint32_t generation) {
-            // A burst of key-22 fields must not flood the window: one title
-            // event per link generation waits at a time, and it reads the
-            // latest text when it runs.
-            if (linkEvent == DeviceLinkClient::Key22Received &&
-                pendingTitle.exchange(PendingTitleMark(generation)) == PendingTitleMark(generation)) {
-                return;
-            }
-            QCoreApplication::postEvent(this, new LinkEvent(linkEvent, generation));
-        },
-        kAllLinkEvents);
-    client.SetHeartbeatId(kHeartbeatKey);
-    client.SetAutoRequest(true);
-
-    // Requests leave from the local address, so that the simulator's IPS
-    // list, compared as text, can name it.
-    serverSetting = server;
-    if (client.Start(server.host, server.port, server.localAddress) != 0) {
-        std::fprintf(stderr, "vanemark: cannot use DeviceLink server %s port %d: %s; trying again every %d s\n",
-                     server.host.c_str(), static_cast<int>(server.port), client.StartError().c_str(),
-                     kStartRetryMs / 1000);
-        startRetry.start();
-    }
-    std::string refused;
-    for (const LinkKey& key : kSubscribedKeys) {
-        if (client.SubscribeKey(key.id, interval) < 0) {
-            refused.append(refused.empty() ? "" : ", ").append(std::to_string(key.id));
-        }
-    }
-    if (!refused.empty() && client.Status().keys > 0) {
-        std::fprintf(stderr, "vanemark: ids %s are not readable keys of the key table; they are never asked for\n",
-                     refused.c_str());
-    }
-    linkWatch.start();
-}
-
-void CVanemarkDlg::RetryStart()
-{
-    if (exitDone || client.Start(serverSetting.host, serverSetting.port, serverSetting.localAddress) != 0) {
-        return;
-    }
-    startRetry.stop();
-    std::fprintf(stderr, "vanemark: DeviceLink client started for %s port %d\n", serverSetting.host.c_str(),
-                 static_cast<int>(serverSetting.port));
-}
-
-bool CVanemarkDlg::CycleWanted() const
-{
-    return demo || options.snapshotPath.has_value() || client.IsConnected();
-}
-
-void CVanemarkDlg::OnLinkWatch()
+void CVanemarkDlg::OnQuietSecond()
 {
     if (exitDone) {
         return;
     }
-    if (CycleWanted()) {
-        linkWatch.stop(); // the cycles keep everything current again
-        return;
-    }
     // What the cycle keeps current while it runs: the status, the tray and the recording's flush.
-    recording.OnCycle(client, demo, panel->Values());
+    RecordCycle();
     status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
 }
 
 void CVanemarkDlg::FollowCockpit(std::uint32_t nowMs)
 {
-    if (demo || !overlay.hideIdle || nowMs - cockpitCheckedMs < kLinkWatchMs) {
+    if (demo || !overlay.hideIdle || nowMs - cockpitCheckedMs < kCockpitCheckMs) {
         return;
     }
     cockpitCheckedMs = nowMs;
-    const bool out = client.Status().silence == LinkSilence::NotInCockpit;
+    const bool out = link.NotInCockpit();
     if (out != notInCockpit) {
         notInCockpit = out;
         UpdateIdleVisibility();
@@ -350,8 +252,7 @@ void CVanemarkDlg::SetInterval(std::int32_t milliseconds)
         return;
     }
     interval = settings::NormaliseRuntimeInterval(milliseconds);
-    client.SetTimerPeriod(cycleEntry, interval);
-    client.SetPollInterval(interval);
+    link.SetInterval(interval);
 }
 
 void CVanemarkDlg::SetPanelFont(const std::string& faceName, std::int32_t pointSize)
@@ -424,7 +325,7 @@ void CVanemarkDlg::ApplyLock(bool lock)
 
 bool CVanemarkDlg::IdleHidden() const
 {
-    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && (!client.IsConnected() || notInCockpit);
+    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && (!link.IsConnected() || notInCockpit);
 }
 
 void CVanemarkDlg::setVisible(bool visible)
@@ -462,21 +363,6 @@ void CVanemarkDlg::SetColours(const PanelColours& colours)
     panel->SetColours(colours);
     panel->Refresh();
 }
-void CVanemarkDlg::StopClient()
-{
-    startRetry.stop();
-    linkWatch.stop();
-    client.Stop();
-    if (cycleEntry != nullptr) {
-        client.RemoveTimerCallback(cycleEntry);
-    }
-    if (sinkEntry != nullptr) {
-        client.RemoveEventSink(sinkEntry);
-    }
-    cycleEntry = nullptr;
-    sinkEntry = nullptr;
-}
-
 void CVanemarkDlg::SavePosition()
 {
     // A snapshot run leaves the user's settings alone.
@@ -497,7 +383,7 @@ void CVanemarkDlg::RunExitSequence()
         return;
     }
     exitDone = true;
-    StopClient();
+    link.Stop();
     recording.Stop();
     SavePosition();
     UpdateTray();
@@ -508,7 +394,7 @@ void CVanemarkDlg::RunExitSequence()
 void CVanemarkDlg::FinishSnapshot()
 {
     exitDone = true;
-    StopClient();
+    link.Stop();
     // The recording ends with the run, and a recording the disk refused
     // (its last write included) fails the run: it has been told already.
     recording.Stop();

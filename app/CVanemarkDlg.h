@@ -1,20 +1,17 @@
 #pragma once
 
 #include "app/DemoMotion.h"
+#include "app/DeviceLinkFeed.h"
 #include "app/FlightRecording.h"
 #include "app/LaunchOptions.h"
 #include "app/LinkStatusDisplay.h"
 #include "app/WindowGeometry.h"
 #include "config/OverlaySettings.h"
-#include "config/ServerSetting.h"
-#include "devicelink/DeviceLinkClient.h"
 #include "settings/SettingsHost.h"
 
 #include <QPoint>
-#include <QTimer>
 #include <QWidget>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,31 +34,27 @@ class TrayIcon;
 // drag handle that snaps to the screen edges; a right click opens the
 // context menu. Locked in place it lets every click through, and a tray icon
 // takes over its menu; with "hide idle" it hides while the simulator is
-// away, or out of the cockpit. It owns the DeviceLink client, whose tick
-// thread only posts events here: the cycle, the connection changes and the
-// title all run on this window's thread.
+// away, or out of the cockpit. The simulator's values come from its
+// DeviceLink feed, whose signals (the cycle, the connection changes, the
+// aircraft) all arrive on this window's thread.
 class CVanemarkDlg : public QWidget, public SettingsHost {
     Q_OBJECT
 
 public:
-    // Cycle events allowed to wait in the queue; a window that falls behind
-    // skips cycles instead of piling them up without bound.
-    static constexpr int kMaxPendingCycles = 8;
-
     explicit CVanemarkDlg(LaunchOptions launch = {}, QWidget* parent = nullptr);
     ~CVanemarkDlg() override;
     CVanemarkDlg(const CVanemarkDlg&) = delete;
     CVanemarkDlg& operator=(const CVanemarkDlg&) = delete;
 
-    // Reads the settings, loads the layout and the key table, starts the
-    // client and places the window; call once before show().
+    // Reads the settings, loads the layout, starts the feed and places the
+    // window; call once before show().
     bool OnInitDialog();
 
     // One calculation cycle: latest values (or the demo motion) into the
     // panel. Does not redraw. Returns 0.
     int OnCalc();
 
-    // Stops the client and saves the position, then closes the window and
+    // Stops the feed and saves the position, then closes the window and
     // emits finished(0). Runs once; later calls do nothing.
     void RunExitSequence();
     // Writes "position" without ending anything (session save).
@@ -98,8 +91,8 @@ public:
 
     bool DemoMode() const { return demo; }
     const CPanelCtrl& Panel() const { return *panel; }
-    DeviceLinkClient& Client() { return client; }
-    const DeviceLinkClient& Client() const { return client; }
+    DeviceLinkFeed& Link() { return link; }
+    const DeviceLinkFeed& Link() const { return link; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
     const std::string& LayoutInUse() const { return layoutInUse; }
     // Edit mode: the panel's areas are moved and resized with the mouse.
@@ -131,12 +124,13 @@ protected:
 
 private:
     void DeleteStaleLog() const;
-    void StartClient(ProfileFile& profile);
     void PlaceFromPosition(ProfileFile& profile);
     void OnCycleEvent();
-    void OnLinkEvent(int linkEvent, std::uint32_t generation);
-    void OnKey22();
-    void OnDisconnected(std::uint32_t generation);
+    void OnAircraftNamed(const std::string& text);
+    void OnConnected();
+    void OnDisconnected();
+    // The recording's row of this cycle (or only its due flush while the link is down).
+    void RecordCycle();
     void ShowContextMenu(const QPoint& globalPos);
     // Shows a menu as the window's own (tests reach it through ContextMenu())
     // and returns the chosen command, to run once the menu has closed.
@@ -152,13 +146,8 @@ private:
     void OpenSettings();
     // "Record flight..." or "Stop recording", whichever the moment offers.
     void ToggleRecording();
-    void StopClient();
-    void RetryStart();
-    // Whether cycles run: not while the link is down in live mode, where
-    // nothing they show could change.
-    bool CycleWanted() const;
     // Once a second while cycles do not run: what they would keep current.
-    void OnLinkWatch();
+    void OnQuietSecond();
     // Once a second from the cycle, for "hide idle": whether the pilot has
     // left the cockpit, which no event tells.
     void FollowCockpit(std::uint32_t nowMs);
@@ -192,15 +181,9 @@ private:
     bool wantVisible = false;
 
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
-    DeviceLinkClient client;
-    DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
-    DeviceLinkClient::EventSink* sinkEntry = nullptr;
-    LinkStatusDisplay status{client, *this};
+    DeviceLinkFeed link;
+    LinkStatusDisplay status{link, *this};
     FlightRecording recording{this};
-    std::atomic<int> pendingCycles{0};
-    // Generation (shifted, low bit set) of the title event waiting in the queue; 0 for none.
-    std::atomic<std::uint64_t> pendingTitle{0};
-    static std::uint64_t PendingTitleMark(std::uint32_t generation) { return (std::uint64_t{generation} << 1) | 1; }
 
     DemoMotion demoMotion;
     CycleClock cycleClock;
@@ -218,11 +201,7 @@ private:
     TrayIcon* tray = nullptr; // child object, owned by Qt
     bool exitDone = false;
 
-    static constexpr int kStartRetryMs = 5000;
-    static constexpr int kLinkWatchMs = 1000;
-    settings::ServerSetting serverSetting;
-    QTimer startRetry; // while the client cannot start (a local address not there yet)
-    QTimer linkWatch;
+    static constexpr std::uint32_t kCockpitCheckMs = 1000;
     bool notInCockpit = false; // the simulator answers only its clock
     std::uint32_t cockpitCheckedMs = 0;
 };

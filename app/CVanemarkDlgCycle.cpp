@@ -1,6 +1,5 @@
 #include "app/CVanemarkDlg.h"
 
-#include "app/AppEvents.h"
 #include "app/LinkKeys.h"
 #include "app/QtConversions.h"
 #include "panel/CPanelCtrl.h"
@@ -23,7 +22,7 @@ int CVanemarkDlg::OnCalc()
     if (demo) {
         demoMotion.Step(elapsed, values);
     } else {
-        ReadShownKeys(client, values);
+        link.ReadShown(values);
     }
     lastCycleChanged = panel->SetValues(values);
     cycleClock.End(now);
@@ -32,16 +31,6 @@ int CVanemarkDlg::OnCalc()
 
 bool CVanemarkDlg::event(QEvent* e)
 {
-    if (e->type() == CycleEvent::EventType()) {
-        pendingCycles.fetch_sub(1);
-        OnCycleEvent();
-        return true;
-    }
-    if (e->type() == LinkEvent::EventType()) {
-        const auto* link = static_cast<LinkEvent*>(e);
-        OnLinkEvent(link->linkEvent, link->generation);
-        return true;
-    }
     if (e->type() == QEvent::ToolTip) {
         status.ShowToolTip(static_cast<QHelpEvent*>(e)->globalPos(), !demo);
         return true;
@@ -55,7 +44,7 @@ void CVanemarkDlg::OnCycleEvent()
         return;
     }
     OnCalc();
-    recording.OnCycle(client, demo, panel->Values());
+    RecordCycle();
     status.OnCycle(cycleClock.Previous(), !demo, options.verbose, tray);
     FollowCockpit(cycleClock.Previous());
     // A cycle that changed nothing would draw the same picture again; with
@@ -70,54 +59,44 @@ void CVanemarkDlg::OnCycleEvent()
     }
 }
 
-void CVanemarkDlg::OnLinkEvent(int linkEvent, std::uint32_t generation)
+void CVanemarkDlg::RecordCycle()
+{
+    if (!recording.IsRecording()) {
+        return;
+    }
+    const bool rows = demo || link.IsConnected();
+    recording.OnCycle(rows, demo ? std::nullopt : link.Aircraft(), panel->Values());
+}
+
+void CVanemarkDlg::OnConnected()
 {
     if (exitDone) {
         return;
     }
-    switch (linkEvent) {
-    case DeviceLinkClient::Key22Received: {
-        // From here on a new key 22 needs a new event; this one reads the text now.
-        std::uint64_t mark = PendingTitleMark(generation);
-        pendingTitle.compare_exchange_strong(mark, 0);
-        OnKey22();
-        break;
-    }
-    case DeviceLinkClient::Disconnected:
-        OnDisconnected(generation);
-        break;
-    case DeviceLinkClient::Connected:
-        panel->Refresh();
-        UpdateIdleVisibility();
-        break;
-    default:
-        break;
-    }
+    panel->Refresh();
+    UpdateIdleVisibility();
 }
 
-void CVanemarkDlg::OnKey22()
+void CVanemarkDlg::OnAircraftNamed(const std::string& text)
 {
-    const std::optional<std::string> text = client.ReadKeyText(kTitleKey);
-    if (!text || text->size() < 2) {
+    if (exitDone || text.size() < 2) {
         return;
     }
     // The name is asked for again every 2 s; the same one changes nothing.
-    const QString title = QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
+    const QString title = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     if (title == windowTitle()) {
         return;
     }
     setWindowTitle(title);
-    FollowAircraft(*text);
+    FollowAircraft(text);
     if (showTitle) {
         panel->Refresh();
     }
 }
 
-void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
+void CVanemarkDlg::OnDisconnected()
 {
-    // The tick thread may have reconnected (and received fresh values) since
-    // it raised this event; a stale loss must not wipe them or the title.
-    if (client.LinkGeneration() != generation) {
+    if (exitDone) {
         return;
     }
     // No cycle runs until the link is back, so this is what shows meanwhile:
@@ -130,6 +109,5 @@ void CVanemarkDlg::OnDisconnected(std::uint32_t generation)
     notInCockpit = false;
     panel->Refresh();
     UpdateIdleVisibility();
-    linkWatch.start();
 }
 } // namespace vanemark

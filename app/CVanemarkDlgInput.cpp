@@ -140,7 +140,7 @@ std::function<void()> CVanemarkDlg::RunMenu(CommandMenu& menu, const QPoint& glo
 void CVanemarkDlg::OpenSettings()
 {
     // No parent: the dialog is its own top-level window; the cycle and the
-    // client keep running while it is open.
+    // feed keep running while it is open.
     CSettingsDlg dialog(*this);
     dialog.exec();
 }

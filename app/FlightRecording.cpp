@@ -3,7 +3,6 @@
 #include "app/AppInfo.h"
 #include "app/LinkKeys.h"
 #include "app/QtConversions.h"
-#include "devicelink/DeviceLinkClient.h"
 #include "flightlog/FlightColumns.h"
 
 #include <QDir>
@@ -61,12 +60,12 @@ void FlightRecording::Choose(const QString& folder)
     }
 }
 
-void FlightRecording::OnCycle(DeviceLinkClient& client, bool demo, const PanelValues& values)
+void FlightRecording::OnCycle(bool recordRow, const std::optional<std::string>& aircraftName, const PanelValues& values)
 {
     if (!recorder.IsOpen()) {
         return;
     }
-    if (!demo && !client.IsConnected()) {
+    if (!recordRow) {
         recorder.FlushIfDue();
         CheckFailure();
         return;
@@ -78,12 +77,7 @@ void FlightRecording::OnCycle(DeviceLinkClient& client, bool demo, const PanelVa
         const double* value = Slot(source, sources[i]);
         row[i] = value != nullptr ? *value : 0.0;
     }
-    aircraft.clear();
-    if (!demo) {
-        if (std::optional<std::string> name = client.ReadKeyText(kTitleKey)) {
-            aircraft = std::move(*name);
-        }
-    }
+    aircraft = aircraftName.value_or(std::string());
     recorder.Record(row, aircraft);
     CheckFailure();
 }

@@ -8,13 +8,12 @@
 #include <QString>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class QWidget;
 
 namespace vanemark {
-
-class DeviceLinkClient;
 
 // The window's flight recording: what "Record flight..." and --record start,
 // one row per cycle while there is something to record, and the end of it
@@ -36,10 +35,11 @@ public:
     // Asks for a file, offering DefaultFileName in `folder`, and starts;
     // nothing happens when the user cancels.
     void Choose(const QString& folder);
-    // One cycle. A row of the shown values when the link is up or the demo
-    // runs (the demo has no aircraft); otherwise only a due flush, so an idle
-    // link still gets its earlier rows onto the disk within a second.
-    void OnCycle(DeviceLinkClient& client, bool demo, const PanelValues& values);
+    // One cycle. With `recordRow` (the link is up, or the demo runs) a row of the
+    // shown values and the aircraft, if one is named; otherwise only a due
+    // flush, so an idle link still gets its earlier rows onto the disk
+    // within a second.
+    void OnCycle(bool recordRow, const std::optional<std::string>& aircraftName, const PanelValues& values);
     // "FILE: reason" of the failure that ended the last recording; empty without one.
     const std::string& Error() const { return recorder.Error(); }
 

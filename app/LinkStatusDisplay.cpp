@@ -1,8 +1,7 @@
 #include "app/LinkStatusDisplay.h"
 
-#include "app/LinkStatusText.h"
+#include "app/DeviceLinkFeed.h"
 #include "app/TrayIcon.h"
-#include "devicelink/DeviceLinkClient.h"
 
 #include <QCursor>
 #include <QToolTip>
@@ -23,7 +22,7 @@ constexpr std::uint32_t kTrayRefreshMs = 1000;
 
 QString LinkStatusDisplay::Text(bool live) const
 {
-    return LinkStatusText(client.Status(), live);
+    return feed.StatusText(live);
 }
 
 void LinkStatusDisplay::ShowToolTip(const QPoint& globalPos, bool live) const
@@ -42,10 +41,9 @@ void LinkStatusDisplay::OnCycle(std::uint32_t nowMs, bool live, bool verbose, Tr
         trayUpdatedMs = nowMs;
     }
     if (verbose && live && !hintWritten) {
-        const DeviceLinkClient::LinkStatus status = client.Status();
-        if (NoReplyHintDue(status, live)) {
+        if (feed.NoReplyHintDue(live)) {
             hintWritten = true;
-            std::fprintf(stderr, "vanemark: %s\n", LinkStatusText(status, live).toLocal8Bit().constData());
+            std::fprintf(stderr, "vanemark: %s\n", Text(live).toLocal8Bit().constData());
             std::fflush(stderr);
         }
     }

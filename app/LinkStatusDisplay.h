@@ -9,7 +9,7 @@ class QWidget;
 
 namespace vanemark {
 
-class DeviceLinkClient;
+class DeviceLinkFeed;
 class TrayIcon;
 
 // Puts the connection status where a pilot can read it: the window's
@@ -18,7 +18,7 @@ class TrayIcon;
 // rides on the cycle that runs anyway: nothing here wakes the window's thread.
 class LinkStatusDisplay {
 public:
-    LinkStatusDisplay(const DeviceLinkClient& client, QWidget& window) : client(client), window(window) {}
+    LinkStatusDisplay(const DeviceLinkFeed& feed, QWidget& window) : feed(feed), window(window) {}
 
     // Answers the window's tooltip request at `globalPos`.
     void ShowToolTip(const QPoint& globalPos, bool live) const;
@@ -30,7 +30,7 @@ public:
 private:
     QString Text(bool live) const;
 
-    const DeviceLinkClient& client;
+    const DeviceLinkFeed& feed;
     QWidget& window;
     bool hintWritten = false;
     bool trayEverSet = false;

@@ -3,6 +3,7 @@
 // figures (CPU share and memory over a minute) come from measure-load.sh.
 #include "app/AppEvents.h"
 #include "app/CVanemarkDlg.h"
+#include "devicelink/DeviceLinkClient.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +28,7 @@ std::unique_ptr<CVanemarkDlg> MakeWindow(bool demo, bool record = false)
     auto window = std::make_unique<CVanemarkDlg>(options);
     window->OnInitDialog();
     // The cycles here are driven by the benchmark, not by the client's timer.
-    window->Client().Stop();
+    window->Link().Client().Stop();
     window->show();
     return window;
 }
@@ -48,7 +49,7 @@ void BM_CycleWithRedraw(benchmark::State& state)
     // when they changed, and the paint.
     for (auto _ : state) {
         CycleEvent cycle;
-        QCoreApplication::sendEvent(window.get(), &cycle);
+        QCoreApplication::sendEvent(&window->Link(), &cycle);
         QCoreApplication::processEvents();
     }
 }

@@ -3,6 +3,7 @@
 #include "../support/TempDir.h"
 #include "app/CVanemarkDlg.h"
 #include "config/SettingsFile.h"
+#include "devicelink/DeviceLinkClient.h"
 
 #include <QEvent>
 #include <QFile>

@@ -51,7 +51,7 @@ std::string ServerSettings(int port)
 double CachedSpeed(CVanemarkDlg& window)
 {
     double speed = -1.0;
-    window.Client().GetKeyDouble(30, speed, 0);
+    window.Link().Client().GetKeyDouble(30, speed, 0);
     return speed;
 }
 
@@ -103,7 +103,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
 
     // Take the server away: the title comes back, every value shows as
     // absent, and no cycle runs until the link is back.
-    OnEvent(window, CycleEvent::EventType(), [&] { cycles.emplace_back(window.windowTitle(), panel.Values()); });
+    OnEvent(window.Link(), CycleEvent::EventType(), [&] { cycles.emplace_back(window.windowTitle(), panel.Values()); });
     sim.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == kDefaultTitle; }));
     EXPECT_TRUE(!window.isVisible() && window.Tray()->IsVisible());
@@ -144,7 +144,7 @@ TEST(LiveWindow, FollowsTheServerThroughLossAndReconnection)
     });
     QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 3000));
-    EXPECT_FALSE(window.isVisible() || window.Client().IsStarted());
+    EXPECT_FALSE(window.isVisible() || window.Link().Client().IsStarted());
     EXPECT_EQ(SettingsValue(folder, "position"), "66 148 55 333");
 }
 
@@ -160,25 +160,25 @@ TEST(LiveWindow, ALossHandledAfterTheReconnectionKeepsTheFreshValues)
     sim->SetValue(30, "250.5");
     const auto window = StartWindow(folder, ServerSettings(port), true);
     // A reply carrying the speed can come before the first heartbeat answer.
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return window->Client().IsConnected() && window->Panel().Values().speed == 250.5; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window->Link().Client().IsConnected() && window->Panel().Values().speed == 250.5; }));
     QCoreApplication::processEvents();
 
-    const std::uint32_t connected = window->Client().LinkGeneration();
+    const std::uint32_t connected = window->Link().Client().LinkGeneration();
     sim.reset();
-    ASSERT_TRUE(WaitUntil([&] { return window->Client().LinkGeneration() != connected; }));
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().Client().LinkGeneration() != connected; }));
     sim = StartSim(port);
     ASSERT_TRUE(sim);
     sim->SetValue(30, "300.0");
-    ASSERT_TRUE(
-        WaitUntil([&] { return window->Client().LinkGeneration() == connected + 2 && CachedSpeed(*window) == 300.0; }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return window->Link().Client().LinkGeneration() == connected + 2 && CachedSpeed(*window) == 300.0; }));
 
     // The queue now holds the loss, then the reconnection. Right after the
     // loss is handled the cache and the panel must not have been reset.
     std::vector<std::pair<double, double>> atLinkEvents; // cached speed, shown speed
-    OnEvent(*window, LinkEvent::EventType(),
+    OnEvent(window->Link(), LinkEvent::EventType(),
             [&] { atLinkEvents.emplace_back(CachedSpeed(*window), window->Panel().Values().speed); });
-    QCoreApplication::sendPostedEvents(window.get(), LinkEvent::EventType());
+    QCoreApplication::sendPostedEvents(&window->Link(), LinkEvent::EventType());
     ASSERT_GE(atLinkEvents.size(), 2u);
     for (const auto& [cached, shown] : atLinkEvents) {
         EXPECT_EQ(cached, 300.0);
@@ -204,9 +204,11 @@ TEST(LiveWindow, AnOnlineMissionShowsTheFlightValuesAbsentAndSaysWhy)
     const PanelValues& shown = window->Panel().Values();
     EXPECT_TRUE(std::isnan(shown.speed) && std::isnan(shown.bank) && std::isnan(shown.pitch));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return LinkStatusText(window->Client().Status(), true).contains(QLatin1String("(online mission?)")); },
+        [&] {
+            return LinkStatusText(window->Link().Client().Status(), true).contains(QLatin1String("(online mission?)"));
+        },
         3000));
-    EXPECT_TRUE(LinkStatusText(window->Client().Status(), true)
+    EXPECT_TRUE(LinkStatusText(window->Link().Client().Status(), true)
                     .contains(QLatin1String("Not sent by the simulator: speed, heading, bank, pitch")));
     window->RunExitSequence();
 }
@@ -220,14 +222,14 @@ TEST(LiveWindow, BurstsOfTitleFieldsAreCoalesced)
     LoopbackServer server;
     int titleEvents = 0;
     const auto window = StartWindow(folder, ServerSettings(server.Port()));
-    OnEvent(*window, LinkEvent::EventType(), [&titleEvents] { ++titleEvents; });
+    OnEvent(window->Link(), LinkEvent::EventType(), [&titleEvents] { ++titleEvents; });
     ASSERT_TRUE(server.Receive());
     for (int burst = 0; burst < 20; ++burst) {
         std::string reply = "A/20\\1";
         while (reply.size() < 2000) {
             reply.append("/22\\Aircraft ").append(std::to_string(burst));
         }
-        server.SendTo(window->Client().LocalPort(), reply);
+        server.SendTo(window->Link().Client().LocalPort(), reply);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == QLatin1String("Aircraft 19"); }, 3000));
     QTest::qWait(200);

@@ -61,15 +61,15 @@ TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
     }
     live.SetValue(30, "100"); // speeds in steps the synthetic flight never shows
     const auto recorder = StartRecording(folder, live.Port(), folder.File("flight.csv"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Client().IsConnected(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Link().Client().IsConnected(); }, 5000));
     for (const char* speed : {"101", "102"}) {
         QTest::qWait(700);
         live.SetValue(30, speed);
     }
     live.SetSilent(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->Client().IsConnected(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->Link().Client().IsConnected(); }, 5000));
     live.SetSilent(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Client().IsConnected(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder->Link().Client().IsConnected(); }, 5000));
     QTest::qWait(700);
     ChooseRecordItem(*recorder);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->Recording().IsRecording(); }, 3000));
@@ -94,11 +94,11 @@ TEST(RecordingWindow, RecordsALiveFlightThatReplaysIntoTheWindow)
     ASSERT_EQ(replay.Start(error), 0) << error;
     std::vector<double> speeds;
     auto window = StartWindow(folder, "server=" + std::to_string(replay.Port()) + " 127.0.0.1\ninterval=50\n");
-    OnEvent(*window, CycleEvent::EventType(), [&] {
+    OnEvent(window->Link(), CycleEvent::EventType(), [&] {
         std::array<std::int32_t, kFlightValueColumns.size()> ids{};
         std::ranges::transform(kFlightValueColumns, ids.begin(), &FlightColumn::id);
         std::array<std::optional<double>, ids.size()> values;
-        window->Client().ReadKeys(ids, values);
+        window->Link().Client().ReadKeys(ids, values);
         for (std::size_t i = 0; i < values.size(); ++i) {
             EXPECT_TRUE(!values[i] || recorded[i].contains(*values[i])) << kFlightValueColumns[i].name;
         }

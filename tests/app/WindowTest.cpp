@@ -193,9 +193,9 @@ TEST(WindowBehaviour, EnterAndTheCloseBoxEndOnceEscapeAndAHiddenBoxDoNot)
         const auto window = StartWindow(folder, "position=100 0 40 0\n" + kNowhere, true);
         QSignalSpy finished(window.get(), &CVanemarkDlg::finished);
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        EXPECT_TRUE(window->isVisible() && !window->ExitDone() && window->Client().IsStarted());
+        EXPECT_TRUE(window->isVisible() && !window->ExitDone() && window->Link().Client().IsStarted());
         QTest::keyClick(window.get(), Qt::Key_Return);
-        EXPECT_TRUE(window->ExitDone() && !window->isVisible() && !window->Client().IsStarted());
+        EXPECT_TRUE(window->ExitDone() && !window->isVisible() && !window->Link().Client().IsStarted());
         EXPECT_EQ(SettingsValue(folder, "position"), "100 182 40 318");
         // A second request to end does nothing more.
         folder.Write("Vanemark.ini", "[settings]\nposition=1 2 3 4\n");
@@ -230,7 +230,7 @@ TEST(WindowCycle, DemoMotionAndRedrawsOnlyWhenSomethingChanged)
         const auto window = StartWindow(folder, "interval=" + std::to_string(kInterval) + "\n" +
                                                     std::string(demo ? "demo=1\n" : "") + kNowhere);
         OnEvent(*window->findChild<CPanelCtrl*>(), QEvent::Paint, [&paints] { ++paints; });
-        OnEvent(*window, CycleEvent::EventType(), [&] { seen.push_back(window->Panel().Values()); });
+        OnEvent(window->Link(), CycleEvent::EventType(), [&] { seen.push_back(window->Panel().Values()); });
         window->show();
         if (!demo) {
             // Nobody answers: no cycle runs, and nothing shows but absence.
