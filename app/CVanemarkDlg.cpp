@@ -179,8 +179,9 @@ void CVanemarkDlg::OnQuietSecond()
     if (exitDone) {
         return;
     }
-    // What the cycle keeps current while it runs: the status, the tray and the recording's flush.
-    RecordCycle();
+    // What the cycle keeps current while it runs: the status, the tray and
+    // the recording's flush (the frame of a link that is down is not live).
+    recording.OnCycle(shown);
     status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
 }
 

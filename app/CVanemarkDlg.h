@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DemoMotion.h"
+#include "app/DemoFeed.h"
 #include "app/DeviceLinkFeed.h"
 #include "app/FlightRecording.h"
 #include "app/LaunchOptions.h"
@@ -91,6 +91,8 @@ public:
 
     bool DemoMode() const { return demo; }
     const CPanelCtrl& Panel() const { return *panel; }
+    // What the last cycle showed, with where each value came from.
+    const Frame& LastFrame() const { return shown; }
     DeviceLinkFeed& Link() { return link; }
     const DeviceLinkFeed& Link() const { return link; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
@@ -129,8 +131,8 @@ private:
     void OnAircraftNamed(const std::string& text);
     void OnConnected();
     void OnDisconnected();
-    // The recording's row of this cycle (or only its due flush while the link is down).
-    void RecordCycle();
+    // The feed the cycle asks: the demo's motion or the simulator's link.
+    Feed& InUse();
     void ShowContextMenu(const QPoint& globalPos);
     // Shows a menu as the window's own (tests reach it through ContextMenu())
     // and returns the chosen command, to run once the menu has closed.
@@ -185,7 +187,9 @@ private:
     LinkStatusDisplay status{link, *this};
     FlightRecording recording{this};
 
-    DemoMotion demoMotion;
+    DemoFeed demoFeed;
+    // What the last cycle showed, as the feed in use made it.
+    Frame shown;
     CycleClock cycleClock;
     int cyclesRun = 0;
     bool drawnOnce = false;

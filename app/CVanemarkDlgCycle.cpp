@@ -18,13 +18,9 @@ int CVanemarkDlg::OnCalc()
     const auto now = clock.IsRunning() ? static_cast<std::uint32_t>(clock.ElapsedMs()) : cycleClock.Previous();
     const std::uint32_t elapsed = cycleClock.Begin(now);
 
-    PanelValues values = panel->Values();
-    if (demo) {
-        demoMotion.Step(elapsed, values);
-    } else {
-        link.ReadShown(values);
-    }
-    lastCycleChanged = panel->SetValues(values);
+    shown.values = panel->Values();
+    InUse().Fill(shown, elapsed);
+    lastCycleChanged = panel->SetValues(shown.values);
     cycleClock.End(now);
     return 0;
 }
@@ -44,7 +40,7 @@ void CVanemarkDlg::OnCycleEvent()
         return;
     }
     OnCalc();
-    RecordCycle();
+    recording.OnCycle(shown);
     status.OnCycle(cycleClock.Previous(), !demo, options.verbose, tray);
     FollowCockpit(cycleClock.Previous());
     // A cycle that changed nothing would draw the same picture again; with
@@ -59,13 +55,12 @@ void CVanemarkDlg::OnCycleEvent()
     }
 }
 
-void CVanemarkDlg::RecordCycle()
+Feed& CVanemarkDlg::InUse()
 {
-    if (!recording.IsRecording()) {
-        return;
+    if (demo) {
+        return demoFeed;
     }
-    const bool rows = demo || link.IsConnected();
-    recording.OnCycle(rows, demo ? std::nullopt : link.Aircraft(), panel->Values());
+    return link;
 }
 
 void CVanemarkDlg::OnConnected()
@@ -101,9 +96,10 @@ void CVanemarkDlg::OnDisconnected()
     }
     // No cycle runs until the link is back, so this is what shows meanwhile:
     // nothing the simulator no longer says.
-    PanelValues values = panel->Values();
-    SetAllAbsent(values);
-    panel->SetValues(values);
+    shown = Frame{};
+    shown.values = panel->Values();
+    SetAllAbsent(shown.values);
+    panel->SetValues(shown.values);
     setWindowTitle(AppTitleText());
     FollowAircraft({});
     notInCockpit = false;

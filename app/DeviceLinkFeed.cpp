@@ -177,14 +177,11 @@ bool DeviceLinkFeed::NotInCockpit() const
     return client->Status().silence == LinkSilence::NotInCockpit;
 }
 
-void DeviceLinkFeed::ReadShown(PanelValues& values) const
+void DeviceLinkFeed::Fill(Frame& frame, std::uint32_t /*msSincePreviousCycle*/)
 {
-    ReadShownKeys(*client, values);
-}
-
-std::optional<std::string> DeviceLinkFeed::Aircraft() const
-{
-    return client->ReadKeyText(kTitleKey);
+    ReadShownKeys(*client, frame);
+    frame.aircraft = client->ReadKeyText(kTitleKey);
+    frame.live = client->IsConnected();
 }
 
 QString DeviceLinkFeed::StatusText(bool live) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/PanelValues.h"
+#include "app/Frame.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +20,7 @@ class ProfileFile;
 // (trying again while it cannot), and turns what the client's own thread
 // notices into signals on this object's thread, the window's. Nothing here
 // touches a widget.
-class DeviceLinkFeed : public QObject {
+class DeviceLinkFeed : public QObject, public Feed {
     Q_OBJECT
 
 public:
@@ -48,10 +48,9 @@ public:
     // The simulator answers only its clock: the pilot is dead, in a gunner's
     // seat or under a parachute.
     bool NotInCockpit() const;
-    // The shown values as the simulator last said them; NaN where it has not.
-    void ReadShown(PanelValues& values) const;
-    // The aircraft as the simulator names it now; none while it names none.
-    std::optional<std::string> Aircraft() const;
+    // The shown values as the simulator last said them (NaN where it has
+    // not), the aircraft it names now, and whether the link is up.
+    void Fill(Frame& frame, std::uint32_t msSincePreviousCycle) override;
     // The link's state in words, for the tooltip and the tray.
     QString StatusText(bool live) const;
     // Whether StatusText says what to check because nothing answers.

@@ -60,24 +60,24 @@ void FlightRecording::Choose(const QString& folder)
     }
 }
 
-void FlightRecording::OnCycle(bool recordRow, const std::optional<std::string>& aircraftName, const PanelValues& values)
+void FlightRecording::OnCycle(const Frame& frame)
 {
     if (!recorder.IsOpen()) {
         return;
     }
-    if (!recordRow) {
+    if (!frame.live) {
         recorder.FlushIfDue();
         CheckFailure();
         return;
     }
     static const auto sources = ColumnSources();
-    PanelValues source = values;
+    PanelValues source = frame.values;
     FlightValues row{};
     for (std::size_t i = 0; i < row.size(); ++i) {
         const double* value = Slot(source, sources[i]);
         row[i] = value != nullptr ? *value : 0.0;
     }
-    aircraft = aircraftName.value_or(std::string());
+    aircraft = frame.aircraft.value_or(std::string());
     recorder.Record(row, aircraft);
     CheckFailure();
 }

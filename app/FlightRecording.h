@@ -1,14 +1,13 @@
 #pragma once
 
+#include "app/Frame.h"
 #include "flightlog/FlightRecorder.h"
-#include "panel/PanelValues.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 class QWidget;
@@ -35,11 +34,10 @@ public:
     // Asks for a file, offering DefaultFileName in `folder`, and starts;
     // nothing happens when the user cancels.
     void Choose(const QString& folder);
-    // One cycle. With `recordRow` (the link is up, or the demo runs) a row of the
-    // shown values and the aircraft, if one is named; otherwise only a due
-    // flush, so an idle link still gets its earlier rows onto the disk
-    // within a second.
-    void OnCycle(bool recordRow, const std::optional<std::string>& aircraftName, const PanelValues& values);
+    // One cycle. A row of the frame's values and aircraft while the frame is
+    // live (the link is up, or the demo runs); otherwise only a due flush, so
+    // an idle link still gets its earlier rows onto the disk within a second.
+    void OnCycle(const Frame& frame);
     // "FILE: reason" of the failure that ended the last recording; empty without one.
     const std::string& Error() const { return recorder.Error(); }
 

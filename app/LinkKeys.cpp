@@ -8,42 +8,7 @@
 
 namespace vanemark {
 
-double* Slot(PanelValues& values, Shown shows)
-{
-    switch (shows) {
-    case Shown::Speed:
-        return &values.speed;
-    case Shown::Flaps:
-        return &values.flaps;
-    case Shown::Bank:
-        return &values.bank;
-    case Shown::Pitch:
-        return &values.pitch;
-    case Shown::StickX:
-        return &values.stickX;
-    case Shown::StickY:
-        return &values.stickY;
-    case Shown::Power:
-        return &values.bars[PowerBar];
-    case Shown::Prop:
-        return &values.bars[PropBar];
-    case Shown::Rudder:
-        return &values.bars[RudderBar];
-    case Shown::Brakes:
-        return &values.bars[BrakesBar];
-    case Shown::AileronTrim:
-        return &values.bars[ATrimBar];
-    case Shown::ElevatorTrim:
-        return &values.bars[ETrimBar];
-    case Shown::RudderTrim:
-        return &values.bars[RTrimBar];
-    case Shown::Nothing:
-        break;
-    }
-    return nullptr;
-}
-
-void ReadShownKeys(const DeviceLinkClient& client, PanelValues& values)
+void ReadShownKeys(const DeviceLinkClient& client, Frame& frame)
 {
     static constexpr auto kIds = [] {
         std::array<std::int32_t, kSubscribedKeys.size()> ids{};
@@ -55,8 +20,10 @@ void ReadShownKeys(const DeviceLinkClient& client, PanelValues& values)
     std::array<std::optional<double>, kIds.size()> read;
     client.ReadKeys(kIds, read);
     for (std::size_t i = 0; i < kIds.size(); ++i) {
-        if (double* target = Slot(values, kSubscribedKeys[i].shows); target != nullptr) {
+        const Shown shows = kSubscribedKeys[i].shows;
+        if (double* target = Slot(frame.values, shows); target != nullptr) {
             *target = read[i].value_or(std::numeric_limits<double>::quiet_NaN());
+            frame.sources[static_cast<std::size_t>(shows)] = read[i] ? FrameSource::Simulator : FrameSource::None;
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Frame.h"
 #include "panel/PanelValues.h"
 
 #include <QtGlobal>
@@ -15,24 +16,6 @@ class DeviceLinkClient;
 // both walk kSubscribedKeys, so a shown value is added or moved here alone.
 inline constexpr std::int32_t kHeartbeatKey = 20; // also the simulator's clock
 inline constexpr std::int32_t kTitleKey = 22;     // the aircraft, shown as the window title
-
-// Which panel value a key feeds.
-enum class Shown : std::uint8_t {
-    Nothing,
-    Speed,
-    Flaps,
-    Bank,
-    Pitch,
-    StickX,
-    StickY,
-    Power,
-    Prop,
-    Rudder,
-    Brakes,
-    AileronTrim,
-    ElevatorTrim,
-    RudderTrim
-};
 
 struct LinkKey {
     std::int32_t id;
@@ -59,13 +42,11 @@ inline constexpr std::array<LinkKey, 15> kSubscribedKeys{{
     {98, Shown::RudderTrim, QT_TRANSLATE_NOOP("LinkStatus", "rudder trim")},
 }};
 
-// The panel value a key feeds; nullptr for Shown::Nothing.
-double* Slot(PanelValues& values, Shown shows);
-
-// The value of every shown key written into `values`, all as of one moment.
-// A key without a value (none received, fallen silent, or missing from the
-// key table) is written as NaN, which the panel draws as absent.
-void ReadShownKeys(const DeviceLinkClient& client, PanelValues& values);
+// The value of every shown key written into `frame`, all as of one moment,
+// each marked as the simulator's. A key without a value (none received,
+// fallen silent, or missing from the key table) is written as NaN, which the
+// panel draws as absent, and has no source.
+void ReadShownKeys(const DeviceLinkClient& client, Frame& frame);
 // Every shown value absent, as while the link is down.
 void SetAllAbsent(PanelValues& values);
 // What the pilot calls the value of a subscribed id ("speed", "heading"),

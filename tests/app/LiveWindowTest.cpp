@@ -203,6 +203,9 @@ TEST(LiveWindow, AnOnlineMissionShowsTheFlightValuesAbsentAndSaysWhy)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->Panel().Values().stickX == 0.5; }, 3000));
     const PanelValues& shown = window->Panel().Values();
     EXPECT_TRUE(std::isnan(shown.speed) && std::isnan(shown.bank) && std::isnan(shown.pitch));
+    const Frame& frame = window->LastFrame();
+    EXPECT_TRUE(frame.SourceOf(Shown::Speed) == FrameSource::None &&
+                frame.SourceOf(Shown::StickX) == FrameSource::Simulator);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return LinkStatusText(window->Link().Client().Status(), true).contains(QLatin1String("(online mission?)"));

@@ -255,6 +255,9 @@ TEST(WindowCycle, DemoMotionAndRedrawsOnlyWhenSomethingChanged)
             // The speed read-out shows the cycle's own period.
             EXPECT_GE(second.speed, kInterval * 0.5);
             EXPECT_LE(second.speed, kInterval * 20.0);
+            const Frame& frame = window->LastFrame();
+            EXPECT_TRUE(frame.SourceOf(Shown::Pitch) == FrameSource::Demo &&
+                        frame.SourceOf(Shown::Brakes) == FrameSource::None);
         }
         window->RunExitSequence();
     }
