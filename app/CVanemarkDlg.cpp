@@ -52,6 +52,7 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     connect(&link, &DeviceLinkFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
     connect(&link, &DeviceLinkFeed::aircraftNamed, this, &CVanemarkDlg::OnAircraftNamed);
     connect(&link, &DeviceLinkFeed::quietSecond, this, &CVanemarkDlg::OnQuietSecond);
+    ConnectCommands();
 }
 
 CVanemarkDlg::~CVanemarkDlg()
@@ -144,14 +145,26 @@ void CVanemarkDlg::SetUpTray()
     if (!TrayAvailable()) {
         return;
     }
-    tray = new TrayIcon(windowIcon(), this);
+    tray = new TrayIcon(windowIcon(), commands, this);
     tray->SetToolTip(link.StatusText(!demo));
-    connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { tray->SetRecording(recording.IsRecording()); });
-    connect(tray, &TrayIcon::recordRequested, this, &CVanemarkDlg::ToggleRecording, Qt::QueuedConnection);
-    connect(tray, &TrayIcon::unlockRequested, this, [this] { SetLocked(false); });
-    // Queued: the dialog must not run inside the tray menu's own handler.
-    connect(tray, &TrayIcon::settingsRequested, this, &CVanemarkDlg::OpenSettings, Qt::QueuedConnection);
-    connect(tray, &TrayIcon::exitRequested, this, &CVanemarkDlg::RunExitSequence, Qt::QueuedConnection);
+    connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { commands.SetRecording(recording.IsRecording()); });
+}
+
+void CVanemarkDlg::ConnectCommands()
+{
+    // Queued: a command runs once the menu that chose it has closed, so a
+    // dialog it opens is not nested in the menu's own event loop, and a
+    // window closed meanwhile runs nothing.
+    constexpr auto queued = Qt::QueuedConnection;
+    connect(&commands.settings, &QAction::triggered, this, &CVanemarkDlg::OpenSettings, queued);
+    connect(
+        &commands.lock, &QAction::triggered, this, [this] { SetLocked(!locked); }, queued);
+    connect(&commands.record, &QAction::triggered, this, &CVanemarkDlg::ToggleRecording, queued);
+    connect(
+        &commands.editLayout, &QAction::triggered, this, [this] { SetEditing(true); }, queued);
+    connect(&commands.exit, &QAction::triggered, this, &CVanemarkDlg::RunExitSequence, queued);
+    // Unlocking opens nothing, and the tray hides as soon as it is done.
+    connect(&commands.unlock, &QAction::triggered, this, [this] { SetLocked(false); });
 }
 
 bool CVanemarkDlg::TrayAvailable() const
@@ -350,7 +363,7 @@ void CVanemarkDlg::UpdateTray()
     if (tray == nullptr) {
         return;
     }
-    tray->SetUnlockEnabled(locked);
+    commands.unlock.setEnabled(locked);
     tray->SetVisible(!exitDone && (locked || IdleHidden()));
 }
 

@@ -5,6 +5,7 @@
 #include "app/FlightRecording.h"
 #include "app/LaunchOptions.h"
 #include "app/LinkStatusDisplay.h"
+#include "app/WindowCommands.h"
 #include "app/WindowGeometry.h"
 #include "config/OverlaySettings.h"
 #include "settings/SettingsHost.h"
@@ -141,6 +142,7 @@ private:
     void UpdateIdleVisibility();
     void UpdateTray();
     void SetUpTray();
+    void ConnectCommands();
     // Sizes the window for the layout at the current scale with its top-left
     // corner at `topLeft`, pulled back inside the screen at right and bottom.
     void PlaceAt(QPoint topLeft);
@@ -186,6 +188,7 @@ private:
     DeviceLinkFeed link;
     LinkStatusDisplay status{link, *this};
     FlightRecording recording{this};
+    WindowCommands commands;
 
     DemoFeed demoFeed;
     // What the last cycle showed, as the feed in use made it.

@@ -6,6 +6,7 @@
 #include "settings/CSettingsDlg.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -97,30 +98,19 @@ void CVanemarkDlg::resizeEvent(QResizeEvent* e)
 
 void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
 {
-    CommandMenu menu(this);
-    const auto add = [&menu](const QString& text, const char* name, std::function<void()> command) {
-        return menu.Add(text, name, std::move(command));
-    };
-    add(tr("Settings"), "settings", [this] { OpenSettings(); });
-    QAction* lock = add(tr("Lock in place"), "lock", [this] { SetLocked(!locked); });
-    lock->setCheckable(true);
-    lock->setChecked(locked);
-    if (tray == nullptr) {
-        // Locked, only the tray icon could unlock the window.
-        lock->setEnabled(false);
-        const QString why = tr("This desktop has no system tray, so a locked window could not be unlocked.");
-        lock->setStatusTip(why);
-        lock->setToolTip(why);
-        menu.Menu().setToolTipsVisible(true);
-    }
-    add(recording.IsRecording() ? tr("Stop recording") : tr("Record flight..."), "record",
-        [this] { ToggleRecording(); });
-    add(tr("Edit layout"), "editLayout", [this] { SetEditing(true); })->setCheckable(true);
-    menu.Menu().addSeparator();
-    add(tr("Exit"), "exit", [this] { RunExitSequence(); });
-
-    if (const std::function<void()> command = RunMenu(menu, globalPos)) {
-        command();
+    commands.lock.setChecked(locked);
+    commands.SetTrayAvailable(tray != nullptr);
+    commands.SetRecording(recording.IsRecording());
+    commands.editLayout.setChecked(false);
+    QMenu menu(this);
+    commands.FillContextMenu(menu);
+    contextMenu = &menu;
+    QPointer<CVanemarkDlg> alive(this);
+    menu.exec(globalPos);
+    if (alive) {
+        contextMenu = nullptr;
+        // The chosen command waits in the queue; it runs now that the menu has closed.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     }
 }
 

@@ -438,30 +438,6 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
     <context>
         <name>vanemark::CVanemarkDlg</name>
         <message>
-            <source>Settings</source>
-            <translation>Einstellungen</translation>
-        </message>
-        <message>
-            <source>Lock in place</source>
-            <translation>Fixieren</translation>
-        </message>
-        <message>
-            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
-            <translation>Diese Arbeitsfläche hat keinen Infobereich; ein fixiertes Fenster ließe sich nicht wieder lösen.</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>Beenden</translation>
-        </message>
-        <message>
-            <source>Stop recording</source>
-            <translation>Aufzeichnung beenden</translation>
-        </message>
-        <message>
-            <source>Record flight...</source>
-            <translation>Flug aufzeichnen...</translation>
-        </message>
-        <message>
             <source>Edit layout</source>
             <translation>Layout bearbeiten</translation>
         </message>
@@ -538,7 +514,7 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
         </message>
     </context>
     <context>
-        <name>vanemark::TrayIcon</name>
+        <name>vanemark::WindowCommands</name>
         <message>
             <source>Unlock</source>
             <translation>Lösen</translation>
@@ -558,6 +534,18 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
         <message>
             <source>Record flight...</source>
             <translation>Flug aufzeichnen...</translation>
+        </message>
+        <message>
+            <source>Lock in place</source>
+            <translation>Fixieren</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
+            <translation>Diese Arbeitsfläche hat keinen Infobereich; ein fixiertes Fenster ließe sich nicht wieder lösen.</translation>
+        </message>
+        <message>
+            <source>Edit layout</source>
+            <translation>Layout bearbeiten</translation>
         </message>
     </context>
 </TS>

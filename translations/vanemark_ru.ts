@@ -438,30 +438,6 @@ An always-on-top instrument panel fed by a DeviceLink server.
     <context>
         <name>vanemark::CVanemarkDlg</name>
         <message>
-            <source>Settings</source>
-            <translation>Настройки</translation>
-        </message>
-        <message>
-            <source>Lock in place</source>
-            <translation>Закрепить</translation>
-        </message>
-        <message>
-            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
-            <translation>На этом рабочем столе нет области уведомлений, и закреплённое окно нельзя было бы открепить.</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>Выход</translation>
-        </message>
-        <message>
-            <source>Stop recording</source>
-            <translation>Остановить запись</translation>
-        </message>
-        <message>
-            <source>Record flight...</source>
-            <translation>Записать полёт...</translation>
-        </message>
-        <message>
             <source>Edit layout</source>
             <translation>Редактировать раскладку</translation>
         </message>
@@ -538,7 +514,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
         </message>
     </context>
     <context>
-        <name>vanemark::TrayIcon</name>
+        <name>vanemark::WindowCommands</name>
         <message>
             <source>Unlock</source>
             <translation>Открепить</translation>
@@ -558,6 +534,18 @@ An always-on-top instrument panel fed by a DeviceLink server.
         <message>
             <source>Record flight...</source>
             <translation>Записать полёт...</translation>
+        </message>
+        <message>
+            <source>Lock in place</source>
+            <translation>Закрепить</translation>
+        </message>
+        <message>
+            <source>This desktop has no system tray, so a locked window could not be unlocked.</source>
+            <translation>На этом рабочем столе нет области уведомлений, и закреплённое окно нельзя было бы открепить.</translation>
+        </message>
+        <message>
+            <source>Edit layout</source>
+            <translation>Редактировать раскладку</translation>
         </message>
     </context>
 </TS>

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QMenu>
 #include <QString>
 #include <QTest>
 
@@ -73,6 +74,19 @@ std::unique_ptr<Window> StartWindow(WorkFolder& folder, const std::string& setti
 
 // Calls `handler` whenever `target` is about to get an event of `type`, for as
 // long as `target` lives: declare what the handler touches before the target.
+// The item of `menu` named `name`; the window's commands are shared by its
+// menus, so they are the menu's items but not its children.
+inline QAction* Item(QMenu* menu, const char* name)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String(name)) {
+            return action;
+        }
+    }
+    ADD_FAILURE() << "no item " << name;
+    return nullptr;
+}
+
 inline void OnEvent(QObject& target, QEvent::Type type, std::function<void()> handler)
 {
     struct Hook : QObject {

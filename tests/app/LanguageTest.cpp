@@ -25,7 +25,7 @@ TEST(Language, MenuAndSettingsPageFollowTheChosenLanguage)
         const auto window = StartWindow(folder, kNowhere, true);
         QString shownItem;
         QTimer::singleShot(50, window.get(), [&] {
-            shownItem = window->ContextMenu()->findChild<QAction*>("settings")->text();
+            shownItem = Item(window->ContextMenu(), "settings")->text();
             window->ContextMenu()->close();
         });
         QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(20, 20));

@@ -20,7 +20,7 @@ namespace {
 void Choose(CVanemarkDlg& window, const char* name, PixelPoint at = {1, 1})
 {
     QTimer::singleShot(50, &window, [&window, name] {
-        window.ContextMenu()->setActiveAction(window.ContextMenu()->findChild<QAction*>(name));
+        window.ContextMenu()->setActiveAction(Item(window.ContextMenu(), name));
         QTest::keyClick(window.ContextMenu(), Qt::Key_Return);
     });
     QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(2 * at.x, 2 * at.y));

@@ -33,7 +33,7 @@ std::unique_ptr<CVanemarkDlg> StartRecording(WorkFolder& folder, int port, const
 void ChooseRecordItem(CVanemarkDlg& window)
 {
     QTimer::singleShot(50, &window, [&window] {
-        window.ContextMenu()->setActiveAction(window.ContextMenu()->findChild<QAction*>("record"));
+        window.ContextMenu()->setActiveAction(Item(window.ContextMenu(), "record"));
         QTest::keyClick(window.ContextMenu(), Qt::Key_Return);
     });
     QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(20, 20));
@@ -121,7 +121,7 @@ TEST(RecordingWindow, AWriteFailureStopsTheRecordingOnly)
     const PanelValues before = window->Panel().Values();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !(window->Panel().Values() == before); }, 3000));
     QTimer::singleShot(50, window.get(), [&window] {
-        EXPECT_EQ(window->ContextMenu()->findChild<QAction*>("record")->text(), "Record flight...");
+        EXPECT_EQ(Item(window->ContextMenu(), "record")->text(), "Record flight...");
         window->ContextMenu()->close();
     });
     QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(20, 20));

@@ -123,19 +123,19 @@ TEST(WindowOverlay, LockTrayAndHidingWhileIdle)
     EXPECT_FALSE(window->isVisible()); // nobody answers
     window->SetOverlay({});
     EXPECT_TRUE(window->isVisible());
-    tray.Menu().findChild<QAction*>("unlock")->trigger();
+    Item(&tray.Menu(), "unlock")->trigger();
     EXPECT_FALSE(window->Locked() || clickThrough() || tray.IsVisible());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(SettingsValue(folder, "locked"), "0");
     QTimer::singleShot(50, window.get(), [&window] {
-        window->ContextMenu()->setActiveAction(window->ContextMenu()->findChild<QAction*>("lock"));
+        window->ContextMenu()->setActiveAction(Item(window->ContextMenu(), "lock"));
         QTest::keyClick(window->ContextMenu(), Qt::Key_Return);
     });
     QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->Locked() && tray.IsVisible(); }, 3000));
     EXPECT_EQ(SettingsValue(folder, "locked"), "1");
     QSignalSpy finished(window.get(), &CVanemarkDlg::finished);
-    tray.Menu().findChild<QAction*>("exit")->trigger();
+    Item(&tray.Menu(), "exit")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1 && !tray.IsVisible(); }, 3000));
 
     LaunchOptions unlock;
@@ -147,7 +147,7 @@ TEST(WindowOverlay, LockTrayAndHidingWhileIdle)
     const auto plain = StartWindow(folder, "locked=1\n" + kNowhere, true);
     EXPECT_FALSE(plain->Locked() || plain->Tray());
     QTimer::singleShot(50, plain.get(), [&plain] {
-        const QAction* lock = plain->ContextMenu()->findChild<QAction*>("lock");
+        const QAction* lock = Item(plain->ContextMenu(), "lock");
         EXPECT_FALSE(lock->isEnabled() || lock->statusTip().isEmpty());
         plain->ContextMenu()->close();
     });
