@@ -54,8 +54,19 @@ UserOutput::Route ChooseRoute()
 }
 #endif
 
-void Write(FILE* stream, const QString& text)
+// To standard output or error, or where there is no console to a message
+// box; `error` chooses the stream and the box's icon.
+void Tell(UserOutput::Route route, const QString& text, bool error)
 {
+#if defined(_WIN32)
+    if (route == UserOutput::Route::Dialog) {
+        ShowBox(text, error ? MB_ICONERROR : MB_ICONINFORMATION);
+        return;
+    }
+#else
+    (void)route;
+#endif
+    FILE* stream = error ? stderr : stdout;
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
@@ -66,24 +77,12 @@ UserOutput::UserOutput() : route(ChooseRoute()) {}
 
 void UserOutput::Print(const QString& text) const
 {
-#if defined(_WIN32)
-    if (route == Route::Dialog) {
-        ShowBox(text, MB_ICONINFORMATION);
-        return;
-    }
-#endif
-    Write(stdout, text);
+    Tell(route, text, false);
 }
 
 void UserOutput::Error(const QString& text) const
 {
-#if defined(_WIN32)
-    if (route == Route::Dialog) {
-        ShowBox(text, MB_ICONERROR);
-        return;
-    }
-#endif
-    Write(stderr, text);
+    Tell(route, text, true);
 }
 
 } // namespace vanemark
