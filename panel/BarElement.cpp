@@ -18,6 +18,44 @@ namespace vanemark {
 namespace {
 
 constexpr std::size_t kValueBuffer = 255;
+// How far the hand's tick reaches past the outer edge of the frame.
+constexpr int kTickReach = 2;
+
+PixelRect Intersection(const PixelRect& a, const PixelRect& b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+// The row or column of the rectangle's last pixel going this way.
+int LastPixel(const PixelRect& r, BarDirection towards)
+{
+    switch (towards) {
+    case BarDirection::Up:
+        return r.top;
+    case BarDirection::Down:
+        return r.bottom - 1;
+    case BarDirection::Left:
+        return r.left;
+    case BarDirection::Right:
+        break;
+    }
+    return r.right - 1;
+}
+
+BarDirection Opposite(BarDirection d)
+{
+    switch (d) {
+    case BarDirection::Up:
+        return BarDirection::Down;
+    case BarDirection::Down:
+        return BarDirection::Up;
+    case BarDirection::Left:
+        return BarDirection::Right;
+    case BarDirection::Right:
+        break;
+    }
+    return BarDirection::Left;
+}
 
 char FirstUpper(const std::string& word)
 {
@@ -76,6 +114,22 @@ int BarElement::LoadSection(ProfileFile& profile, std::string_view section, int 
 BarGeometry BarElement::Geometry(double value) const
 {
     return ComputeBarGeometry(settings, GetFraction(value));
+}
+
+PixelRect BarElement::Tick(double value) const
+{
+    return ComputeBarTick(settings, GetFraction(value));
+}
+
+void BarElement::DrawTick(QPainter& painter, double handValue, double shownValue, Colour overFill) const
+{
+    const PixelRect tick = Tick(handValue);
+    if (tick.IsEmpty()) {
+        return;
+    }
+    GdiCanvas canvas(painter);
+    canvas.FillRect(tick, settings.borderColour);
+    canvas.FillRect(Intersection(tick, Geometry(shownValue).fill), overFill);
 }
 
 void BarElement::SetColour(Colour colour)
@@ -190,6 +244,35 @@ BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction)
         g.zeroTo = {cx, r.bottom};
     }
     return g;
+}
+
+PixelRect ComputeBarTick(const BarSettings& settings, double fraction)
+{
+    const BarGeometry g = ComputeBarGeometry(settings, fraction);
+    if (!g.visible || !std::isfinite(fraction)) {
+        return {};
+    }
+    const PixelRect& r = settings.rect;
+    const bool centred = settings.style == BarStyle::Centred;
+    const bool vertical = settings.direction == BarDirection::Up || settings.direction == BarDirection::Down;
+    // A centred bar fills against its direction for values below zero.
+    const BarDirection growth = centred && fraction < 0.0 ? Opposite(settings.direction) : settings.direction;
+    int at = 0;
+    if (!g.fill.IsEmpty()) {
+        at = LastPixel(g.fill, growth);
+    } else if (centred) {
+        at = vertical ? (r.top + r.bottom) / 2 : (r.left + r.right) / 2;
+    } else {
+        at = LastPixel(r, Opposite(growth));
+    }
+    // The frame's pen is centred on the edge pixels, as FrameRect draws it.
+    const int w = std::max(1, g.penWidth);
+    const int before = w / 2 + kTickReach;
+    const int after = w - 1 - w / 2 + kTickReach;
+    if (vertical) {
+        return {r.left - before, at, r.right + after, at + 1};
+    }
+    return {at, r.top - before, at + 1, r.bottom + after};
 }
 
 } // namespace vanemark

@@ -43,6 +43,12 @@ public:
 
     // The rectangles and line that Draw paints at this value.
     BarGeometry Geometry(double value) const;
+    // The hand's tick at this value (ComputeBarTick); empty for no finite value or a hidden bar.
+    PixelRect Tick(double value) const;
+    // The tick in the frame's colour, and in `overFill` where it crosses the
+    // fill that `shownValue` gives, so that it shows on both. Leaves the
+    // painter's pen and brush alone.
+    void DrawTick(QPainter& painter, double handValue, double shownValue, Colour overFill) const;
 
     const BarSettings& Settings() const { return settings; }
     // Fill and frame alike: the panel shows every bar in one colour.
@@ -54,5 +60,13 @@ private:
 
 // Geometry of a bar with the given settings at a given fraction (GetFraction's result).
 BarGeometry ComputeBarGeometry(const BarSettings& settings, double fraction);
+
+// The tick across a bar that marks where the pilot's hand holds the control:
+// one pixel thick, on the row (or column) of the fill's outermost pixel at this
+// fraction, or where nothing would be filled, on the first pixel filling takes
+// (a centred bar's zero line). It reaches past the frame on both sides, where
+// it shows even over a fill of the frame's colour. Empty for a fraction that
+// is not finite or a bar that is not shown.
+PixelRect ComputeBarTick(const BarSettings& settings, double fraction);
 
 } // namespace vanemark

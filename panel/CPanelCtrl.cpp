@@ -101,6 +101,34 @@ bool CPanelCtrl::SamePicture(const PanelValues& a, const PanelValues& b) const
            ComputeStick(layout.stickSquare, a.stickX, a.stickY) == ComputeStick(layout.stickSquare, b.stickX, b.stickY);
 }
 
+bool CPanelCtrl::SetHandMarks(const HandMarks& marks)
+{
+    const HandMarks old = hand;
+    hand = marks;
+    return !SameMarks(old, marks);
+}
+
+// A hand is never quite still: a tremor smaller than a pixel must not cost a redraw.
+bool CPanelCtrl::SameMarks(const HandMarks& a, const HandMarks& b) const
+{
+    if (a == b) {
+        return true;
+    }
+    const auto ring = [this](const HandMarks& m) {
+        const bool drawn = layout.stickShown && std::isfinite(m.stickX) && std::isfinite(m.stickY);
+        return drawn ? ComputeStickRing(layout.stickSquare, m.stickX, m.stickY) : PixelRect{};
+    };
+    if (ring(a) != ring(b)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (bars[i].Tick(a.bars[i]) != bars[i].Tick(b.bars[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void CPanelCtrl::SetColours(const PanelColours& newColours)
 {
     colours = newColours;
@@ -285,6 +313,7 @@ void CPanelCtrl::DrawPanel(QImage& target)
     for (std::size_t i = 0; i < bars.size(); ++i) {
         bars[i].Draw(painter, values.bars[i]);
     }
+    DrawHandMarks(painter);
 
     if (showTitle) {
         const TitleGeometry title = ComputeTitle(target.width(), lineHeight, spaceWidth);
@@ -303,6 +332,20 @@ void CPanelCtrl::DrawPanel(QImage& target)
     if (editOverlay != nullptr) {
         // The inverse of the background stands out whatever colours the pilot chose.
         DrawLayoutEditOverlay(painter, *editOverlay, background ^ 0xFFFFFF);
+    }
+}
+
+void CPanelCtrl::DrawHandMarks(QPainter& painter) const
+{
+    // Over the values, and whether or not the simulator sends its own: the
+    // hand's position is worth seeing exactly when the two disagree.
+    if (layout.stickShown && std::isfinite(hand.stickX) && std::isfinite(hand.stickY)) {
+        GdiCanvas(painter).Ellipse(ComputeStickRing(layout.stickSquare, hand.stickX, hand.stickY),
+                                   ColourOf(PanelColours::Stick));
+    }
+    // Over a bar's fill, which has the instrument colour, the tick is cut in the background's.
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        bars[i].DrawTick(painter, hand.bars[i], values.bars[i], ColourOf(PanelColours::Background));
     }
 }
 

@@ -59,6 +59,12 @@ public:
     bool SetValues(const PanelValues& newValues);
     const PanelValues& Values() const { return values; }
 
+    // Where the pilot's hand holds the controls, drawn over the values: a
+    // ring in the stick circle, a tick across each bar. True when the picture
+    // changes, by the same rule as SetValues. Does not redraw.
+    bool SetHandMarks(const HandMarks& marks);
+    const HandMarks& Hand() const { return hand; }
+
     // The instrument colour also fills and frames every bar. Does not redraw.
     void SetColours(const PanelColours& newColours);
     const PanelColours& Colours() const { return colours; }
@@ -130,12 +136,15 @@ private:
     // Both are drawn through a cached layer: they only change with the layout, the colours and the flaps.
     void DrawFlapsWedge(QPainter& painter, const FlapsGeometry& g);
     void DrawStickCircles(QPainter& painter, const StickGeometry& g);
+    void DrawHandMarks(QPainter& painter) const;
     Colour ColourOf(PanelColours::Role role) const { return colours[role]; }
 
     PanelLayout layout;
     bool SamePicture(const PanelValues& a, const PanelValues& b) const;
+    bool SameMarks(const HandMarks& a, const HandMarks& b) const;
 
     PanelValues values;
+    HandMarks hand;
     PanelColours colours;
     std::array<BarElement, BarCount> bars{};
     bool showTitle = false;

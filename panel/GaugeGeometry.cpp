@@ -113,6 +113,14 @@ StickGeometry ComputeStick(const PixelRect& s, double stickX, double stickY)
     return g;
 }
 
+PixelRect ComputeStickRing(const PixelRect& stickSquare, double stickX, double stickY)
+{
+    // The knob reaches two pixels from its centre; five leave background between knob and ring all round.
+    constexpr int kRadius = 5;
+    const PixelPoint at = ComputeStick(stickSquare, stickX, stickY).knob;
+    return {at.x - kRadius, at.y - kRadius, at.x + kRadius + 1, at.y + kRadius + 1};
+}
+
 TitleGeometry ComputeTitle(int clientWidth, int lineHeight, int spaceWidth)
 {
     TitleGeometry g;

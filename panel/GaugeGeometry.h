@@ -43,6 +43,11 @@ struct StickGeometry {
 };
 StickGeometry ComputeStick(const PixelRect& stickSquare, double stickX, double stickY);
 
+// The outline of the ring that marks where the pilot's hand holds the stick:
+// centred where ComputeStick puts the knob for the same deflection, clamped
+// alike, and wide enough that a knob on the same spot shows inside it.
+PixelRect ComputeStickRing(const PixelRect& stickSquare, double stickX, double stickY);
+
 struct TitleGeometry {
     PixelRect bar;
     PixelRect text;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 
 namespace vanemark {
 
@@ -20,6 +21,21 @@ struct PanelValues {
     std::array<double, BarCount> bars{};
 
     friend bool operator==(const PanelValues&, const PanelValues&) = default;
+};
+
+// Where the pilot's hand holds the controls, drawn beside the simulator's
+// values: a ring in the stick circle, a thin tick across each bar. NaN is
+// no mark. The gap between a mark and its value is the curve, dead zone or
+// trim the simulator applies.
+struct HandMarks {
+    static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    double stickX = kNone; // the ring needs both
+    double stickY = kNone;
+    std::array<double, BarCount> bars{kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+
+    bool Any() const;
+    // NaN equals NaN here: two frames without marks are the same picture.
+    friend bool operator==(const HandMarks& a, const HandMarks& b);
 };
 
 } // namespace vanemark

@@ -27,7 +27,7 @@ void Configure(CPanelCtrl& panel)
     panel.setWindowTitle(QStringLiteral("Vanemark v2.0.0"));
 }
 
-void Move(CPanelCtrl& panel, double& phase)
+void Move(CPanelCtrl& panel, double& phase, bool withHand)
 {
     const double c = std::cos(phase);
     phase += 0.1;
@@ -40,15 +40,24 @@ void Move(CPanelCtrl& panel, double& phase)
     values.stickY = 1.0 - c;
     values.bars.fill(c);
     panel.SetValues(values);
+    if (withHand) {
+        // A quarter turn out of step with the values: a ring and seven ticks, cut where they cross a fill.
+        const double s = std::sin(phase);
+        HandMarks hand;
+        hand.stickX = s;
+        hand.stickY = -s;
+        hand.bars.fill(s);
+        panel.SetHandMarks(hand);
+    }
 }
 
-// Moves every value and redraws, once per iteration.
-void RunRedraws(benchmark::State& state, CPanelCtrl& panel)
+// Moves every value (and the hand's marks) and redraws, once per iteration.
+void RunRedraws(benchmark::State& state, CPanelCtrl& panel, bool withHand = false)
 {
     double phase = 0.0;
     panel.Refresh();
     for (auto _ : state) {
-        Move(panel, phase);
+        Move(panel, phase, withHand);
         panel.Refresh();
         benchmark::DoNotOptimize(panel.Image().constBits());
     }
@@ -62,6 +71,15 @@ void BM_RedrawShippedLayout(benchmark::State& state)
     RunRedraws(state, panel);
 }
 BENCHMARK(BM_RedrawShippedLayout)->Arg(0)->Arg(1)->ArgName("title")->Unit(benchmark::kMicrosecond);
+
+// The same with the pilot's hand marked apart from every value.
+void BM_RedrawShippedLayoutWithHand(benchmark::State& state)
+{
+    CPanelCtrl panel;
+    Configure(panel);
+    RunRedraws(state, panel, true);
+}
+BENCHMARK(BM_RedrawShippedLayoutWithHand)->Unit(benchmark::kMicrosecond);
 
 // A layout at the edge of what is read: a dial, a stick square and a speed
 // box hundreds of times the window, centred on it or covering it. Only the part on the

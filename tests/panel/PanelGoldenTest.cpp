@@ -36,6 +36,7 @@ struct Case {
     PanelValues values;
     int points = 8;
     PanelColours colours = {};
+    HandMarks hand = {};
 };
 
 std::array<double, BarCount> All(double v)
@@ -64,6 +65,15 @@ const Case kCases[] = {
     {"shipped-full", kShipped, "Vanemark v2.0.0", {9999, 1, 0, 90, 1, -1, All(1)}},
     {"shipped-empty", kShipped, nullptr, {-250, -1, 180, -90, -1, 1, All(-1)}},
     {"shipped-huge", kShipped, nullptr, {1e12, kHuge, kHuge, -kHuge, 1e9, -1e9, kWild}},
+    // Ring and ticks away from the values, over the fill and over the empty
+    // part, on centred bars, on the brakes whose value is absent; none on rtrim.
+    {"shipped-hand",
+     kShipped,
+     nullptr,
+     {183.4, 0.3, -15, 5, -0.4, 0.3, {0.5, 0.7, 0.2, kNaN, -0.4, 0.3, 0}},
+     8,
+     {},
+     {0.2, -0.35, {0.8, 0.2, -0.3, -0.6, -0.1, 0.6, kNaN}}},
     {"no-flaps", kNoFlaps, nullptr, {250, 0.5, 20, 10, 0.3, -0.3, All(0.5)}},
 };
 
@@ -76,6 +86,7 @@ void Prepare(CPanelCtrl& panel, const Case& c)
     panel.SetShowTitle(c.title != nullptr);
     panel.setWindowTitle(QString::fromLatin1(c.title != nullptr ? c.title : ""));
     panel.SetValues(c.values);
+    panel.SetHandMarks(c.hand);
     const LayoutWindowSize size = ReadWindowSize(path);
     panel.resize(size.cx, size.cy);
 }

@@ -50,6 +50,44 @@ TEST(Panel, SetValuesTellsWhetherThePictureChanged)
     }
 }
 
+// The same rule for the hand: a tremor under a pixel is no change. In the
+// shipped layout the stick moves 39 pixels per unit, the power bar's edge 38.
+TEST(Panel, SetHandMarksTellsWhetherThePictureChanged)
+{
+    CPanelCtrl panel;
+    panel.LoadLayout(VANEMARK_SOURCE_DIR "/res/Vanemark.cfg");
+    constexpr double kNone = HandMarks::kNone;
+    EXPECT_EQ(HandMarks{}, HandMarks{});
+    EXPECT_FALSE(panel.SetHandMarks({}));
+    HandMarks m;
+    const struct {
+        double* field;
+        double value;
+        bool changes;
+        bool any;
+    } rows[] = {
+        {&m.stickX, 0.5, false, false}, // the ring needs both
+        {&m.stickY, 0.5, true, true},
+        {&m.stickY, 0.5 + 0.2 / 39, false, true},
+        {&m.stickY, 0.5 + 1.0 / 39, true, true},
+        {&m.stickX, kNone, true, false},
+        {&m.bars[PowerBar], 0.0, true, true},
+        {&m.bars[PowerBar], 0.01, false, true},
+        {&m.bars[PowerBar], 0.03, true, true},
+        {&m.bars[RudderBar], -0.5, true, true},
+        {&m.bars[RudderBar], -0.51, false, true},
+        {&m.bars[PowerBar], kNone, true, true},
+        {&m.bars[RudderBar], kNone, true, false},
+    };
+    for (const auto& row : rows) {
+        *row.field = row.value;
+        const HandMarks copy = m; // NaN fields alike
+        EXPECT_EQ(panel.SetHandMarks(copy), row.changes) << &row - rows;
+        EXPECT_EQ(panel.Hand(), m) << &row - rows;
+        EXPECT_EQ(m.Any(), row.any) << &row - rows;
+    }
+}
+
 TEST(Panel, SpeedTextIsExactlyRightAlignedText)
 {
     CPanelCtrl panel;
