@@ -4,8 +4,9 @@
 #   OUT_DIR/Vanemark-VERSION-win64.zip        unpack and run; settings beside the program
 #   OUT_DIR/Vanemark-VERSION-win64-setup.exe  per-user setup; settings in %APPDATA%\Vanemark
 # Both carry the same folder: what `cmake --install` lays out, the DLLs the
-# programs and Qt's plugins load (found by walking their import tables), the
-# plugins, Qt's German and Russian texts, qt.conf and the pilots' README.txt.
+# programs and Qt's plugins load (Qt's, SDL2.dll and the compiler's runtime,
+# found by walking their import tables), the plugins, Qt's German and Russian
+# texts, qt.conf and the pilots' README.txt.
 # The zip adds the file `portable`, which keeps the settings beside the program.
 # Work files go to OUT_DIR/staging. Needs the mingw-w64 binutils, zip and
 # makensis (./dev windows installs them).
@@ -38,6 +39,12 @@ version=$(cache_value CMAKE_PROJECT_VERSION)
 [ -n "$version" ] || die "no CMAKE_PROJECT_VERSION in $build/CMakeCache.txt"
 qt=$(cache_value VANEMARK_WINDOWS_QT)
 [ -d "$qt/bin" ] || die "the build's Qt ($qt) has no bin folder"
+# SDL2.dll, which the joystick reader links, from the SDL the build was
+# configured against.
+sdl=$(cache_value VANEMARK_WINDOWS_SDL)
+[ -n "$sdl" ] || die "$build was configured before SDL joined the Windows build (no VANEMARK_WINDOWS_SDL):" \
+    "configure it again"
+[ -f "$sdl/bin/SDL2.dll" ] || die "the build's SDL ($sdl) has no bin/SDL2.dll (cmake/windows/build-sdl.sh makes it)"
 cxx=$(cache_value CMAKE_CXX_COMPILER)
 cxx=${cxx:-x86_64-w64-mingw32-g++-posix}
 
@@ -80,12 +87,12 @@ for plugin in "${plugins[@]}"; do
     cp "$qt/plugins/$plugin" "$stage/plugins/$plugin"
 done
 
-# The DLLs come from Qt's bin folder and the compiler's runtime folders. A DLL
-# found in neither must be one Windows itself provides: an API set
+# The DLLs come from Qt's and SDL's bin folders and the compiler's runtime
+# folders. A DLL found in none must be one Windows itself provides: an API set
 # (api-ms-win-*: the loader maps the name, no file has it) or one that Wine,
 # standing in for Windows here, has too. Any other name (a dependency of a
 # newer Qt, say) stops the packaging instead of the pilot's first start.
-dll_folders=("$qt/bin")
+dll_folders=("$qt/bin" "$sdl/bin")
 for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
     path=$("$cxx" -print-file-name="$runtime")
     [ -f "$path" ] || die "$cxx does not know where $runtime is"
