@@ -11,6 +11,10 @@ std::string FlightHeader()
     }
     header.push_back(',');
     header.append(kFlightAircraftColumn.name);
+    for (const std::string_view name : kFlightHandColumns) {
+        header.push_back(',');
+        header.append(name);
+    }
     return header;
 }
 

@@ -11,7 +11,36 @@ namespace vanemark {
 
 namespace {
 
-constexpr std::size_t kColumns = kFlightValueColumns.size() + 2;
+// Recordings made before the hand columns end at the aircraft.
+constexpr std::size_t kColumnsWithoutHand = kFlightValueColumns.size() + 2;
+constexpr std::size_t kColumns = kColumnsWithoutHand + kFlightHandColumns.size();
+
+std::string_view ColumnName(std::size_t column)
+{
+    if (column == 0) {
+        return kFlightTimeColumn;
+    }
+    if (column + 1 < kColumnsWithoutHand) {
+        return kFlightValueColumns[column - 1].name;
+    }
+    return column + 1 == kColumnsWithoutHand ? kFlightAircraftColumn.name
+                                             : kFlightHandColumns[column - kColumnsWithoutHand];
+}
+
+// How many columns the header names; 0 when it is neither today's header nor
+// the one before the hand columns.
+std::size_t HeaderColumns(const std::vector<std::string>& fields)
+{
+    if (fields.size() != kColumns && fields.size() != kColumnsWithoutHand) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i] != ColumnName(i)) {
+            return 0;
+        }
+    }
+    return fields.size();
+}
 
 // Splits one record off the text; physical lines are counted, since a quoted
 // field may hold line ends.
@@ -76,12 +105,31 @@ template <typename T> bool ReadNumber(const std::string& text, T& out)
     return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-bool ReadRow(const std::vector<std::string>& fields, std::int64_t earliest, FlightSample& row, std::string& reason)
+// Empty: the simulator did not send the value at the time, or the control
+// had no axis.
+bool ReadValue(const std::string& field, std::string_view name, double& out, std::string& reason)
 {
-    if (fields.size() != kColumns) {
+    if (field.empty()) {
+        out = std::numeric_limits<double>::quiet_NaN();
+        return true;
+    }
+    if (ReadNumber(field, out)) {
+        return true;
+    }
+    reason = name;
+    reason.append(" '");
+    reason.append(field);
+    reason.append("' is not a number");
+    return false;
+}
+
+bool ReadRow(const std::vector<std::string>& fields, std::size_t columns, std::int64_t earliest, FlightSample& row,
+             std::string& reason)
+{
+    if (fields.size() != columns) {
         reason = std::to_string(fields.size());
         reason.append(" fields where the header has ");
-        reason.append(std::to_string(kColumns));
+        reason.append(std::to_string(columns));
         return false;
     }
     if (!ReadNumber(fields[0], row.timeMs) || row.timeMs < earliest) {
@@ -91,20 +139,18 @@ bool ReadRow(const std::vector<std::string>& fields, std::int64_t earliest, Flig
         return false;
     }
     for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
-        // Empty: the simulator did not send the value at the time.
-        if (fields[i + 1].empty()) {
-            row.values[i] = std::numeric_limits<double>::quiet_NaN();
-            continue;
-        }
-        if (!ReadNumber(fields[i + 1], row.values[i])) {
-            reason = kFlightValueColumns[i].name;
-            reason.append(" '");
-            reason.append(fields[i + 1]);
-            reason.append("' is not a number");
+        if (!ReadValue(fields[i + 1], kFlightValueColumns[i].name, row.values[i], reason)) {
             return false;
         }
     }
-    row.aircraft = fields.back();
+    row.aircraft = fields[kColumnsWithoutHand - 1];
+    row.hand = NoFlightHand();
+    for (std::size_t i = kColumnsWithoutHand; i < columns; ++i) {
+        const std::size_t hand = i - kColumnsWithoutHand;
+        if (!ReadValue(fields[i], kFlightHandColumns[hand], row.hand[hand], reason)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -130,15 +176,9 @@ bool ParseFlightLog(std::string_view text, std::string_view name, std::vector<Fl
     int line = scanner.Line();
     std::string header("the header is not ");
     header.append(FlightHeader());
-    if (!scanner.Next(fields, complete, reason) || fields.size() != kColumns) {
+    const std::size_t columns = scanner.Next(fields, complete, reason) ? HeaderColumns(fields) : 0;
+    if (columns == 0) {
         return Failure(name, line, header, error);
-    }
-    for (std::size_t i = 0; i < kColumns; ++i) {
-        if (fields[i] != (i == 0             ? kFlightTimeColumn
-                          : i + 1 < kColumns ? kFlightValueColumns[i - 1].name
-                                             : kFlightAircraftColumn.name)) {
-            return Failure(name, line, header, error);
-        }
     }
     FlightSample row;
     while (!scanner.AtEnd()) {
@@ -147,7 +187,7 @@ bool ParseFlightLog(std::string_view text, std::string_view name, std::vector<Fl
         if (scanned && fields.size() == 1 && fields[0].empty()) {
             continue; // a blank line
         }
-        if (scanned && ReadRow(fields, rows.empty() ? 0 : rows.back().timeMs, row, reason)) {
+        if (scanned && ReadRow(fields, columns, rows.empty() ? 0 : rows.back().timeMs, row, reason)) {
             rows.push_back(row);
         } else if (complete || (!scanned && !scanner.AtEnd())) {
             rows.clear();

@@ -10,9 +10,11 @@
 namespace vanemark {
 
 // Reads a flight recording back. The header must name the columns of
-// FlightColumns.h in their order; every row needs all of them, time_ms a
-// whole number that never goes back, each value a number. Line ends LF or
-// CR LF; fields plain or quoted as RFC 4180 has it.
+// FlightColumns.h in their order, with or without the hand columns (a
+// recording made before them: its hand reads NaN); every row needs each
+// column its header names, time_ms a whole number that never goes back,
+// each value a number or empty (NaN). Line ends LF or CR LF; fields plain or
+// quoted as RFC 4180 has it.
 //
 // A last line without its line end that does not read is skipped: a
 // recording stopped by a crash or a full disk ends that way, and everything

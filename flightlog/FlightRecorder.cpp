@@ -35,6 +35,18 @@ void AppendQuoted(std::string& out, std::string_view text)
     out.push_back('"');
 }
 
+// A value the simulator did not send, or a control without an axis, is left
+// empty, never made up.
+void AppendValues(std::string& out, std::span<const double> values)
+{
+    for (const double value : values) {
+        out.push_back(',');
+        if (!std::isnan(value)) {
+            AppendNumber(out, value);
+        }
+    }
+}
+
 } // namespace
 
 FlightRecorder::~FlightRecorder()
@@ -67,21 +79,16 @@ bool FlightRecorder::Open(const std::filesystem::path& filePath, Clock::time_poi
 }
 
 bool FlightRecorder::Record(std::span<const double, kFlightValueColumns.size()> values, std::string_view aircraft,
-                            Clock::time_point now)
+                            std::span<const double, kFlightHandColumns.size()> hand, Clock::time_point now)
 {
     if (file == nullptr) {
         return false;
     }
     AppendNumber(pending, std::chrono::duration_cast<std::chrono::milliseconds>(now - started).count());
-    for (const double value : values) {
-        pending.push_back(',');
-        // A value the simulator did not send is left empty, never made up.
-        if (!std::isnan(value)) {
-            AppendNumber(pending, value);
-        }
-    }
+    AppendValues(pending, values);
     pending.push_back(',');
     AppendQuoted(pending, aircraft);
+    AppendValues(pending, hand);
     pending.push_back('\n');
     return FlushIfDue(now);
 }

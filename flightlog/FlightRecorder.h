@@ -30,10 +30,10 @@ public:
     // Creates or empties the file and writes the header; time_ms counts from
     // `now`. Closes a recording still open first. false with Error().
     bool Open(const std::filesystem::path& path, Clock::time_point now = Clock::now());
-    // One row at `now`. false when not recording or when the write failed
-    // (the recording has then stopped).
+    // One row at `now`; a NaN value or hand is left empty. false when not
+    // recording or when the write failed (the recording has then stopped).
     bool Record(std::span<const double, kFlightValueColumns.size()> values, std::string_view aircraft,
-                Clock::time_point now = Clock::now());
+                std::span<const double, kFlightHandColumns.size()> hand, Clock::time_point now = Clock::now());
     // For cycles that record no row: writes what waits once it is due.
     bool FlushIfDue(Clock::time_point now = Clock::now());
     // Writes what waits and closes; false when that write failed.

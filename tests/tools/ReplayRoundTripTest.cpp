@@ -57,7 +57,7 @@ TEST(FlightReplay, AClientFollowsARecordedFlightThenSeesTheServerGo)
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
             if (client.IsConnected()) {
                 const FlightSample sample = Read(client);
-                recorder.Record(sample.values, sample.aircraft);
+                recorder.Record(sample.values, sample.aircraft, sample.hand);
             }
         }
         ASSERT_TRUE(recorder.Close()) << recorder.Error();

@@ -202,7 +202,7 @@ TEST(SimProgram, ServesForItsDurationAndFailsClearly)
 {
     test::LoopbackServer busy;
     const test::TempDir dir;
-    const std::string bad = dir.Write("bad.csv", FlightHeader().append("\n0,1,x,0,0,0,0,0,0,0,0,0,0,0,a\n"));
+    const std::string bad = dir.Write("bad.csv", FlightHeader().append("\n0,1,x,0,0,0,0,0,0,0,0,0,0,0,a,,,,,,,,,\n"));
     struct Row {
         std::string arguments;
         int code;
