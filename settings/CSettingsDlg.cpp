@@ -1,6 +1,7 @@
 #include "settings/CSettingsDlg.h"
 
 #include "settings/CColorPage.h"
+#include "settings/CControlsPage.h"
 #include "settings/CGeneralPage.h"
 #include "settings/CWindowPage.h"
 #include "settings/SettingsHost.h"
@@ -32,6 +33,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     pageList->addItem(tr("General"));
     pageList->addItem(tr("Color settings"));
     pageList->addItem(tr("Window"));
+    pageList->addItem(tr("Controls"));
     label->setBuddy(pageList);
     top->addWidget(label);
     top->addWidget(pageList, 1);
@@ -49,6 +51,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     AddPage(generalPageId);
     AddPage(colorPageId);
     AddPage(windowPageId);
+    AddPage(controlsPageId);
     pageList->setCurrentIndex(0);
     ShowPage(generalPageId);
     connect(pageList, &QComboBox::currentIndexChanged, this, [this](int index) { OnSelChange(index); });
@@ -68,6 +71,8 @@ std::unique_ptr<CSettingsPage> CSettingsDlg::CreatePage(int templateId)
         return std::make_unique<CColorPage>(owner, settingsPath);
     case windowPageId:
         return std::make_unique<CWindowPage>(owner, settingsPath);
+    case controlsPageId:
+        return std::make_unique<CControlsPage>(owner, settingsPath);
     default:
         return nullptr;
     }
@@ -77,7 +82,7 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId};
+    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId};
     if (index >= 0 && index < static_cast<int>(std::size(kPages))) {
         ShowPage(kPages[index]);
     }

@@ -20,6 +20,7 @@ public:
     static constexpr int generalPageId = 133;
     static constexpr int colorPageId = 134;
     static constexpr int windowPageId = 135;
+    static constexpr int controlsPageId = 136;
 
     // Keeps a copy of the owner's settings path for the pages.
     explicit CSettingsDlg(SettingsHost& owner, QWidget* parent = nullptr);

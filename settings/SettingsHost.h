@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/HandBindings.h"
 #include "config/OverlaySettings.h"
 #include "config/PanelColours.h"
 
@@ -48,6 +49,12 @@ public:
     // Whether the desktop shows tray icons; hiding the window needs one, or
     // nothing could bring it back.
     virtual bool TrayAvailable() const = 0;
+
+    // Which joystick axis stands for each control, and where the panel takes
+    // each value from. SetHands starts reading the joysticks when an axis is
+    // bound, stops when none is, and redraws.
+    virtual settings::HandBindings Hands() const = 0;
+    virtual void SetHands(const settings::HandBindings& hands) = 0;
 
 protected:
     SettingsHost() = default;

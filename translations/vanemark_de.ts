@@ -141,6 +141,18 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
     <context>
         <name>LinkStatus</name>
         <message>
+            <source>Joysticks cannot be read: %1</source>
+            <translation>Joysticks können nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>Joysticks: every bound device connected</source>
+            <translation>Joysticks: jedes zugeordnete Gerät ist angeschlossen</translation>
+        </message>
+        <message>
+            <source>Joystick not connected: %1</source>
+            <translation>Joystick nicht angeschlossen: %1</translation>
+        </message>
+        <message>
             <source>this computer's address</source>
             <translation>die Adresse dieses Rechners</translation>
         </message>
@@ -363,6 +375,117 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
         </message>
     </context>
     <context>
+        <name>vanemark::CControlsPage</name>
+        <message>
+            <source>Control</source>
+            <translation>Bedienelement</translation>
+        </message>
+        <message>
+            <source>Axis</source>
+            <translation>Achse</translation>
+        </message>
+        <message>
+            <source>Position</source>
+            <translation>Stellung</translation>
+        </message>
+        <message>
+            <source>Panel shows</source>
+            <translation>Tafel zeigt</translation>
+        </message>
+        <message>
+            <source>%1 now follows %2.</source>
+            <translation>%1 folgt jetzt %2.</translation>
+        </message>
+        <message>
+            <source>No control moved.</source>
+            <translation>Kein Bedienelement wurde bewegt.</translation>
+        </message>
+        <message>
+            <source>%1: move the control now (%2 s)</source>
+            <translation>%1: jetzt das Bedienelement bewegen (%2 s)</translation>
+        </message>
+        <message>
+            <source>Joysticks cannot be read: %1. The bindings stay as they are.</source>
+            <translation>Joysticks können nicht gelesen werden: %1. Die Zuordnungen bleiben, wie sie sind.</translation>
+        </message>
+        <message>
+            <source>No joystick is attached.</source>
+            <translation>Kein Joystick angeschlossen.</translation>
+        </message>
+        <message>
+            <source>Stick X</source>
+            <translation>Knüppel X</translation>
+        </message>
+        <message>
+            <source>Stick Y</source>
+            <translation>Knüppel Y</translation>
+        </message>
+        <message>
+            <source>Rudder</source>
+            <translation>Seitenruder</translation>
+        </message>
+        <message>
+            <source>Power</source>
+            <translation>Leistung</translation>
+        </message>
+        <message>
+            <source>Propeller pitch</source>
+            <translation>Propellersteigung</translation>
+        </message>
+        <message>
+            <source>Brakes</source>
+            <translation>Bremsen</translation>
+        </message>
+        <message>
+            <source>Aileron trim</source>
+            <translation>Quertrimmung</translation>
+        </message>
+        <message>
+            <source>Elevator trim</source>
+            <translation>Höhentrimmung</translation>
+        </message>
+        <message>
+            <source>Rudder trim</source>
+            <translation>Seitentrimmung</translation>
+        </message>
+        <message>
+            <source>Invert</source>
+            <translation>Umkehren</translation>
+        </message>
+        <message>
+            <source>Learn</source>
+            <translation>Anlernen</translation>
+        </message>
+        <message>
+            <source>Move the control now: the axis that moves furthest within 3 seconds is bound.</source>
+            <translation>Jetzt das Bedienelement bewegen: die Achse, die sich binnen 3 Sekunden am weitesten bewegt, wird zugeordnet.</translation>
+        </message>
+        <message>
+            <source>Simulator</source>
+            <translation>Simulator</translation>
+        </message>
+        <message>
+            <source>Joystick</source>
+            <translation>Joystick</translation>
+        </message>
+        <message>
+            <source>Both</source>
+            <translation>Beide</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>Keine</translation>
+        </message>
+        <message>
+            <source>%1, axis %2</source>
+            <translation>%1, Achse %2</translation>
+        </message>
+        <message>
+            <source>%1, axis %2 (not connected)</source>
+            <translation>%1, Achse %2 (nicht verbunden)</translation>
+        </message>
+    </context>
+    <context>
         <name>vanemark::CGeneralPage</name>
         <message>
             <source>Server:</source>
@@ -422,6 +545,10 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
         <message>
             <source>Window</source>
             <translation>Fenster</translation>
+        </message>
+        <message>
+            <source>Controls</source>
+            <translation>Steuerung</translation>
         </message>
     </context>
     <context>

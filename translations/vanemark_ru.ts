@@ -141,6 +141,18 @@ An always-on-top instrument panel fed by a DeviceLink server.
     <context>
         <name>LinkStatus</name>
         <message>
+            <source>Joysticks cannot be read: %1</source>
+            <translation>Джойстики недоступны: %1</translation>
+        </message>
+        <message>
+            <source>Joysticks: every bound device connected</source>
+            <translation>Джойстики: все назначенные устройства подключены</translation>
+        </message>
+        <message>
+            <source>Joystick not connected: %1</source>
+            <translation>Джойстик не подключён: %1</translation>
+        </message>
+        <message>
             <source>this computer's address</source>
             <translation>адрес этого компьютера</translation>
         </message>
@@ -363,6 +375,117 @@ An always-on-top instrument panel fed by a DeviceLink server.
         </message>
     </context>
     <context>
+        <name>vanemark::CControlsPage</name>
+        <message>
+            <source>Control</source>
+            <translation>Орган управления</translation>
+        </message>
+        <message>
+            <source>Axis</source>
+            <translation>Ось</translation>
+        </message>
+        <message>
+            <source>Position</source>
+            <translation>Положение</translation>
+        </message>
+        <message>
+            <source>Panel shows</source>
+            <translation>Панель показывает</translation>
+        </message>
+        <message>
+            <source>%1 now follows %2.</source>
+            <translation>%1: назначено — %2.</translation>
+        </message>
+        <message>
+            <source>No control moved.</source>
+            <translation>Ни один орган управления не сдвинулся.</translation>
+        </message>
+        <message>
+            <source>%1: move the control now (%2 s)</source>
+            <translation>%1: двигайте орган управления (%2 с)</translation>
+        </message>
+        <message>
+            <source>Joysticks cannot be read: %1. The bindings stay as they are.</source>
+            <translation>Джойстики недоступны: %1. Назначения остаются как есть.</translation>
+        </message>
+        <message>
+            <source>No joystick is attached.</source>
+            <translation>Джойстик не подключён.</translation>
+        </message>
+        <message>
+            <source>Stick X</source>
+            <translation>Ручка X</translation>
+        </message>
+        <message>
+            <source>Stick Y</source>
+            <translation>Ручка Y</translation>
+        </message>
+        <message>
+            <source>Rudder</source>
+            <translation>Руль направления</translation>
+        </message>
+        <message>
+            <source>Power</source>
+            <translation>Мощность</translation>
+        </message>
+        <message>
+            <source>Propeller pitch</source>
+            <translation>Шаг винта</translation>
+        </message>
+        <message>
+            <source>Brakes</source>
+            <translation>Тормоза</translation>
+        </message>
+        <message>
+            <source>Aileron trim</source>
+            <translation>Триммер элеронов</translation>
+        </message>
+        <message>
+            <source>Elevator trim</source>
+            <translation>Триммер руля высоты</translation>
+        </message>
+        <message>
+            <source>Rudder trim</source>
+            <translation>Триммер руля направления</translation>
+        </message>
+        <message>
+            <source>Invert</source>
+            <translation>Инверсия</translation>
+        </message>
+        <message>
+            <source>Learn</source>
+            <translation>Назначить</translation>
+        </message>
+        <message>
+            <source>Move the control now: the axis that moves furthest within 3 seconds is bound.</source>
+            <translation>Двигайте орган управления: назначается ось, сдвинувшаяся дальше всех за 3 секунды.</translation>
+        </message>
+        <message>
+            <source>Simulator</source>
+            <translation>Симулятор</translation>
+        </message>
+        <message>
+            <source>Joystick</source>
+            <translation>Джойстик</translation>
+        </message>
+        <message>
+            <source>Both</source>
+            <translation>Оба</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>Нет</translation>
+        </message>
+        <message>
+            <source>%1, axis %2</source>
+            <translation>%1, ось %2</translation>
+        </message>
+        <message>
+            <source>%1, axis %2 (not connected)</source>
+            <translation>%1, ось %2 (не подключено)</translation>
+        </message>
+    </context>
+    <context>
         <name>vanemark::CGeneralPage</name>
         <message>
             <source>Server:</source>
@@ -422,6 +545,10 @@ An always-on-top instrument panel fed by a DeviceLink server.
         <message>
             <source>Window</source>
             <translation>Окно</translation>
+        </message>
+        <message>
+            <source>Controls</source>
+            <translation>Управление</translation>
         </message>
     </context>
     <context>

@@ -160,7 +160,7 @@ TEST_F(SettingsDialogTest, WindowPageAppliesScaleOpacityUnitAndHiding)
             QTest::keyClick(&scale, Qt::Key_Up);
             QTest::keyClick(&opacity, Qt::Key_Down);
             unit.setCurrentIndex(unit.findText(QStringLiteral("mph")));
-            QTest::mouseClick(&hide, Qt::LeftButton);
+            QTest::keyClick(&hide, Qt::Key_Space); // the box spans the dialog, wider than its text
             Click("apply", CSettingsDlg::windowPageId);
             EXPECT_EQ(TempDir::Read(ini), "[settings]\r\nhide idle=1\r\nspeed unit=mph\r\nopacity=50\r\nscale=3\r\n");
             EXPECT_EQ(host.overlay, (settings::OverlaySettings{3, 50, SpeedUnit::Mph, true}));

@@ -27,6 +27,8 @@ struct TestHost : SettingsHost {
     settings::OverlaySettings Overlay() const override { return overlay; }
     void SetOverlay(const settings::OverlaySettings& value) override { ++calls, overlay = value; }
     bool TrayAvailable() const override { return tray; }
+    settings::HandBindings Hands() const override { return hands; }
+    void SetHands(const settings::HandBindings& value) override { ++calls, hands = value; }
 
     std::string path;
     std::int32_t interval = 500;
@@ -36,6 +38,7 @@ struct TestHost : SettingsHost {
     PanelColours colours;
     settings::OverlaySettings overlay;
     bool tray = true;
+    settings::HandBindings hands;
     int calls = 0;
 };
 
