@@ -3,9 +3,11 @@
 #include "app/AppInfo.h"
 #include "app/EditMode.h"
 #include "app/LinkKeys.h"
+#include "app/PanelOutput.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
 #include "app/TrayIcon.h"
+#include "config/HandBindings.h"
 #include "config/IntervalRules.h"
 #include "config/OverlaySettings.h"
 #include "config/SettingsFile.h"
@@ -47,10 +49,10 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     // Every mouse event over the panel is the window's: it is one big drag handle.
     panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setFocusPolicy(Qt::NoFocus);
+    panelOutput = std::make_unique<PanelOutput>(*panel);
     connect(&link, &DeviceLinkFeed::cycleDue, this, &CVanemarkDlg::OnCycleEvent);
     connect(&link, &DeviceLinkFeed::connected, this, &CVanemarkDlg::OnConnected);
     connect(&link, &DeviceLinkFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
-    connect(&link, &DeviceLinkFeed::aircraftNamed, this, &CVanemarkDlg::OnAircraftNamed);
     connect(&link, &DeviceLinkFeed::quietSecond, this, &CVanemarkDlg::OnQuietSecond);
     ConnectCommands();
 }
@@ -113,7 +115,14 @@ bool CVanemarkDlg::OnInitDialog()
         SetAllAbsent(values);
         panel->SetValues(values);
     }
-    link.Start(profile, interval, demo || options.snapshotPath.has_value(), options.verbose);
+    joysticks.SetBindings(ReadHandBindings(profile));
+    if (!joysticks.StartError().empty()) {
+        std::fprintf(stderr, "vanemark: cannot read the joysticks: %s\n", joysticks.StartError().c_str());
+    }
+    shown.values = panel->Values();
+    status.Configure(!demo, options.verbose);
+    WireFrames();
+    link.Start(profile, interval, CyclesAlways(), options.verbose);
     if (options.recordPath) {
         recording.Start(*options.recordPath);
     }
@@ -146,7 +155,8 @@ void CVanemarkDlg::SetUpTray()
         return;
     }
     tray = new TrayIcon(windowIcon(), commands, this);
-    tray->SetToolTip(link.StatusText(!demo));
+    status.SetTray(tray);
+    tray->SetToolTip(status.Text());
     connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { commands.SetRecording(recording.IsRecording()); });
 }
 
@@ -194,8 +204,7 @@ void CVanemarkDlg::OnQuietSecond()
     }
     // What the cycle keeps current while it runs: the status, the tray and
     // the recording's flush (the frame of a link that is down is not live).
-    recording.OnCycle(shown);
-    status.OnCycle(static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()), !demo, options.verbose, tray);
+    route.Deliver(shown, static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()));
 }
 
 void CVanemarkDlg::FollowCockpit(std::uint32_t nowMs)
@@ -339,7 +348,9 @@ void CVanemarkDlg::ApplyLock(bool lock)
 
 bool CVanemarkDlg::IdleHidden() const
 {
-    return overlay.hideIdle && !demo && tray != nullptr && !exitDone && (!link.IsConnected() || notInCockpit);
+    // The hand on the joysticks is worth showing whatever the simulator does.
+    return overlay.hideIdle && !demo && !joysticks.Active() && tray != nullptr && !exitDone &&
+           (!link.IsConnected() || notInCockpit);
 }
 
 void CVanemarkDlg::setVisible(bool visible)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/AircraftOutput.h"
 #include "app/DemoFeed.h"
 #include "app/DeviceLinkFeed.h"
 #include "app/FlightRecording.h"
+#include "app/FrameRoute.h"
+#include "app/JoystickFeed.h"
 #include "app/LaunchOptions.h"
 #include "app/LinkStatusDisplay.h"
 #include "app/WindowCommands.h"
@@ -27,6 +30,7 @@ namespace vanemark {
 class CommandMenu;
 class CPanelCtrl;
 class EditMode;
+class PanelOutput;
 class ProfileFile;
 class TrayIcon;
 
@@ -35,9 +39,12 @@ class TrayIcon;
 // drag handle that snaps to the screen edges; a right click opens the
 // context menu. Locked in place it lets every click through, and a tray icon
 // takes over its menu; with "hide idle" it hides while the simulator is
-// away, or out of the cockpit. The simulator's values come from its
-// DeviceLink feed, whose signals (the cycle, the connection changes, the
-// aircraft) all arrive on this window's thread.
+// away, or out of the cockpit, unless the pilot's joysticks are shown. Its
+// feeds (the simulator's DeviceLink link or the demo, then the joysticks)
+// make one frame per cycle, and its outputs (the panel, the aircraft's
+// title and layout, the recording, the status) take it; OnInitDialog wires
+// them. The link's signals (the cycle, the connection changes) all arrive
+// on this window's thread.
 class CVanemarkDlg : public QWidget, public SettingsHost {
     Q_OBJECT
 
@@ -51,8 +58,9 @@ public:
     // window; call once before show().
     bool OnInitDialog();
 
-    // One calculation cycle: latest values (or the demo motion) into the
-    // panel. Does not redraw. Returns 0.
+    // One calculation cycle: the feeds make this cycle's frame (the latest
+    // values, or the demo's motion, and the hand on the joysticks). Hands it
+    // to no output. Returns 0.
     int OnCalc();
 
     // Stops the feed and saves the position, then closes the window and
@@ -77,6 +85,8 @@ public:
     void SetOverlay(const settings::OverlaySettings& value) override;
     // Asks the desktop; a test may stand in for a desktop with a tray.
     bool TrayAvailable() const override;
+    settings::HandBindings Hands() const override { return joysticks.Bindings(); }
+    void SetHands(const settings::HandBindings& hands) override;
 
     // Locked, the window ignores the mouse (clicks reach whatever lies
     // beneath) and the tray icon offers the way back. Stores key "locked".
@@ -96,6 +106,7 @@ public:
     const Frame& LastFrame() const { return shown; }
     DeviceLinkFeed& Link() { return link; }
     const DeviceLinkFeed& Link() const { return link; }
+    const JoystickFeed& Joysticks() const { return joysticks; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
     const std::string& LayoutInUse() const { return layoutInUse; }
     // Edit mode: the panel's areas are moved and resized with the mouse.
@@ -129,11 +140,13 @@ private:
     void DeleteStaleLog() const;
     void PlaceFromPosition(ProfileFile& profile);
     void OnCycleEvent();
-    void OnAircraftNamed(const std::string& text);
+    void OnAircraftChanged(const std::string& name);
     void OnConnected();
     void OnDisconnected();
-    // The feed the cycle asks: the demo's motion or the simulator's link.
-    Feed& InUse();
+    // The feeds and outputs of each cycle, in their order; once.
+    void WireFrames();
+    // Cycles run while the link is down where something else is shown.
+    bool CyclesAlways() const;
     void ShowContextMenu(const QPoint& globalPos);
     // Shows a menu as the window's own (tests reach it through ContextMenu())
     // and returns the chosen command, to run once the menu has closed.
@@ -185,18 +198,22 @@ private:
     bool wantVisible = false;
 
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
+    // Feeds.
     DeviceLinkFeed link;
-    LinkStatusDisplay status{link, *this};
+    DemoFeed demoFeed;
+    JoystickFeed joysticks;
+    // Outputs.
+    std::unique_ptr<PanelOutput> panelOutput;
+    AircraftOutput aircraftOutput{[this](const std::string& name) { OnAircraftChanged(name); }};
     FlightRecording recording{this};
+    LinkStatusDisplay status{link, joysticks, *this};
+    FrameRoute route;
     WindowCommands commands;
 
-    DemoFeed demoFeed;
-    // What the last cycle showed, as the feed in use made it.
+    // What the last cycle showed, as the feeds made it.
     Frame shown;
     CycleClock cycleClock;
     int cyclesRun = 0;
-    bool drawnOnce = false;
-    bool lastCycleChanged = false;
 
     QPoint dragOffset;
     bool dragging = false;

@@ -1,6 +1,7 @@
 #include "app/CVanemarkDlg.h"
 
 #include "app/LinkKeys.h"
+#include "app/PanelOutput.h"
 #include "app/QtConversions.h"
 #include "panel/CPanelCtrl.h"
 #include "timing/HighResTimer.h"
@@ -18,9 +19,7 @@ int CVanemarkDlg::OnCalc()
     const auto now = clock.IsRunning() ? static_cast<std::uint32_t>(clock.ElapsedMs()) : cycleClock.Previous();
     const std::uint32_t elapsed = cycleClock.Begin(now);
 
-    shown.values = panel->Values();
-    InUse().Fill(shown, elapsed);
-    lastCycleChanged = panel->SetValues(shown.values);
+    route.Fill(shown, elapsed);
     cycleClock.End(now);
     return 0;
 }
@@ -28,7 +27,7 @@ int CVanemarkDlg::OnCalc()
 bool CVanemarkDlg::event(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip) {
-        status.ShowToolTip(static_cast<QHelpEvent*>(e)->globalPos(), !demo);
+        status.ShowToolTip(static_cast<QHelpEvent*>(e)->globalPos());
         return true;
     }
     return QWidget::event(e);
@@ -40,27 +39,36 @@ void CVanemarkDlg::OnCycleEvent()
         return;
     }
     OnCalc();
-    recording.OnCycle(shown);
-    status.OnCycle(cycleClock.Previous(), !demo, options.verbose, tray);
+    route.Deliver(shown, cycleClock.Previous());
     FollowCockpit(cycleClock.Previous());
-    // A cycle that changed nothing would draw the same picture again; with
-    // the simulator paused or gone that is every cycle, so skip it. Every
-    // other change (colours, font, title, connection) refreshes by itself.
-    if (!drawnOnce || lastCycleChanged) {
-        panel->Refresh();
-        drawnOnce = true;
-    }
     if (options.snapshotPath && ++cyclesRun >= options.snapshotCycles) {
         FinishSnapshot();
     }
 }
 
-Feed& CVanemarkDlg::InUse()
+void CVanemarkDlg::WireFrames()
 {
-    if (demo) {
-        return demoFeed;
-    }
-    return link;
+    route.AddFeed(demo ? static_cast<Feed&>(demoFeed) : link);
+    route.AddFeed(joysticks);
+    route.AddOutput(*panelOutput);
+    route.AddOutput(aircraftOutput);
+    route.AddOutput(recording);
+    route.AddOutput(status);
+}
+
+bool CVanemarkDlg::CyclesAlways() const
+{
+    return demo || options.snapshotPath.has_value() || joysticks.Active();
+}
+
+void CVanemarkDlg::SetHands(const settings::HandBindings& hands)
+{
+    joysticks.SetBindings(hands);
+    link.SetCyclesAlways(CyclesAlways());
+    // One cycle now: it shows the new choice at once, and takes the hand
+    // off the panel when no cycle would follow.
+    OnCycleEvent();
+    UpdateIdleVisibility();
 }
 
 void CVanemarkDlg::OnConnected()
@@ -72,18 +80,11 @@ void CVanemarkDlg::OnConnected()
     UpdateIdleVisibility();
 }
 
-void CVanemarkDlg::OnAircraftNamed(const std::string& text)
+void CVanemarkDlg::OnAircraftChanged(const std::string& name)
 {
-    if (exitDone || text.size() < 2) {
-        return;
-    }
-    // The name is asked for again every 2 s; the same one changes nothing.
-    const QString title = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    if (title == windowTitle()) {
-        return;
-    }
-    setWindowTitle(title);
-    FollowAircraft(text);
+    setWindowTitle(name.empty() ? AppTitleText()
+                                : QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    FollowAircraft(name);
     if (showTitle) {
         panel->Refresh();
     }
@@ -99,9 +100,7 @@ void CVanemarkDlg::OnDisconnected()
     shown = Frame{};
     shown.values = panel->Values();
     SetAllAbsent(shown.values);
-    panel->SetValues(shown.values);
-    setWindowTitle(AppTitleText());
-    FollowAircraft({});
+    route.Deliver(shown, static_cast<std::uint32_t>(HighResTimer::Instance().ElapsedMs()));
     notInCockpit = false;
     panel->Refresh();
     UpdateIdleVisibility();

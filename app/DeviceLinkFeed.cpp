@@ -19,14 +19,8 @@ namespace {
 
 constexpr int kStartRetryMs = 5000;
 constexpr int kQuietMs = 1000;
-constexpr std::uint32_t kLinkEvents =
-    DeviceLinkClient::Connected | DeviceLinkClient::Disconnected | DeviceLinkClient::Key22Received;
-
-// Generation (shifted, low bit set) of a title event; 0 is none.
-std::uint64_t TitleMark(std::uint32_t generation)
-{
-    return (std::uint64_t{generation} << 1) | 1;
-}
+// The aircraft's name rides on the frames; only the link's state needs events.
+constexpr std::uint32_t kLinkEvents = DeviceLinkClient::Connected | DeviceLinkClient::Disconnected;
 
 } // namespace
 
@@ -35,8 +29,6 @@ struct DeviceLinkFeed::Bridge {
     DeviceLinkClient::TimerCallback* cycleEntry = nullptr;
     DeviceLinkClient::EventSink* sinkEntry = nullptr;
     std::atomic<int> pendingCycles{0};
-    // The title event waiting in the queue, as TitleMark; 0 for none.
-    std::atomic<std::uint64_t> pendingTitle{0};
     std::atomic<bool> cyclesAlways{false};
     settings::ServerSetting server;
     bool stopped = false;
@@ -91,14 +83,7 @@ void DeviceLinkFeed::Start(ProfileFile& settings, int intervalMs, bool cyclesAlw
         },
         intervalMs, -1);
     bridge->sinkEntry = client->AddEventSink(
-        [this, &shared](int linkEvent, std::uint32_t generation) {
-            // A burst of key-22 fields must not flood the queue: one title
-            // event per link generation waits at a time, and it reads the
-            // latest text when it runs.
-            if (linkEvent == DeviceLinkClient::Key22Received &&
-                shared.pendingTitle.exchange(TitleMark(generation)) == TitleMark(generation)) {
-                return;
-            }
+        [this](int linkEvent, std::uint32_t generation) {
             QCoreApplication::postEvent(this, new LinkEvent(linkEvent, generation));
         },
         kLinkEvents);
@@ -160,6 +145,14 @@ void DeviceLinkFeed::SetInterval(int intervalMs)
 {
     client->SetTimerPeriod(bridge->cycleEntry, intervalMs);
     client->SetPollInterval(intervalMs);
+}
+
+void DeviceLinkFeed::SetCyclesAlways(bool always)
+{
+    bridge->cyclesAlways = always;
+    if (!always && !bridge->stopped && !client->IsConnected()) {
+        quiet.start();
+    }
 }
 
 bool DeviceLinkFeed::IsStarted() const
@@ -229,15 +222,6 @@ void DeviceLinkFeed::OnLinkEvent(int linkEvent, std::uint32_t generation)
         return;
     }
     switch (linkEvent) {
-    case DeviceLinkClient::Key22Received: {
-        // From here on a new key 22 needs a new event; this one reads the text now.
-        std::uint64_t mark = TitleMark(generation);
-        bridge->pendingTitle.compare_exchange_strong(mark, 0);
-        if (const std::optional<std::string> text = client->ReadKeyText(kTitleKey)) {
-            Q_EMIT aircraftNamed(*text);
-        }
-        break;
-    }
     case DeviceLinkClient::Disconnected:
         // The client's thread may have reconnected (and received fresh
         // values) since it raised this event; a stale loss must not wipe them.

@@ -42,6 +42,8 @@ public:
     // No cycle or signal comes after this. Safe to call repeatedly.
     void Stop();
     void SetInterval(int intervalMs);
+    // Whether cycles run while the link is down, as Start's `cyclesAlways`.
+    void SetCyclesAlways(bool always);
 
     bool IsStarted() const;
     bool IsConnected() const;
@@ -65,8 +67,6 @@ Q_SIGNALS:
     // Only for the link as it stands: a loss the client has already
     // reconnected from is not told.
     void disconnected();
-    // Key 22 as the simulator sent it; the latest text when several came.
-    void aircraftNamed(const std::string& text);
     // Once a second while the link is down and no cycle runs.
     void quietSecond();
 

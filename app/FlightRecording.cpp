@@ -3,6 +3,7 @@
 #include "app/AppInfo.h"
 #include "app/LinkKeys.h"
 #include "app/QtConversions.h"
+#include "config/HandBindings.h"
 #include "flightlog/FlightColumns.h"
 
 #include <QDir>
@@ -15,6 +16,10 @@
 #include <cstdio>
 
 namespace vanemark {
+
+// The frame's hand goes into the hand columns as it stands, control for
+// control; both follow the order of settings::HandControl.
+static_assert(kFlightHandColumns.size() == settings::kHandControlCount);
 
 namespace {
 
@@ -60,7 +65,7 @@ void FlightRecording::Choose(const QString& folder)
     }
 }
 
-void FlightRecording::OnCycle(const Frame& frame)
+void FlightRecording::Take(const Frame& frame, std::uint32_t /*nowMs*/)
 {
     if (!recorder.IsOpen()) {
         return;
@@ -78,7 +83,7 @@ void FlightRecording::OnCycle(const Frame& frame)
         row[i] = value != nullptr ? *value : 0.0;
     }
     aircraft = frame.aircraft.value_or(std::string());
-    recorder.Record(row, aircraft);
+    recorder.Record(row, aircraft, frame.hand);
     CheckFailure();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Frame.h"
+#include "app/FrameOutput.h"
 #include "flightlog/FlightRecorder.h"
 
 #include <QCoreApplication>
@@ -19,7 +19,7 @@ namespace vanemark {
 // when the disk refuses a write. A failure is told once (standard error and,
 // where someone can dismiss it, a message box that does not block the
 // window) and leaves the rows written so far readable.
-class FlightRecording {
+class FlightRecording final : public FrameOutput {
     Q_DECLARE_TR_FUNCTIONS(FlightRecording)
 
 public:
@@ -34,10 +34,10 @@ public:
     // Asks for a file, offering DefaultFileName in `folder`, and starts;
     // nothing happens when the user cancels.
     void Choose(const QString& folder);
-    // One cycle. A row of the frame's values and aircraft while the frame is
+    // One cycle. A row of the frame's values, aircraft and hand while the frame is
     // live (the link is up, or the demo runs); otherwise only a due flush, so
     // an idle link still gets its earlier rows onto the disk within a second.
-    void OnCycle(const Frame& frame);
+    void Take(const Frame& frame, std::uint32_t nowMs) override;
     // "FILE: reason" of the failure that ended the last recording; empty without one.
     const std::string& Error() const { return recorder.Error(); }
 

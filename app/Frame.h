@@ -1,10 +1,12 @@
 #pragma once
 
+#include "config/HandBindings.h"
 #include "panel/PanelValues.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -33,18 +35,33 @@ inline constexpr std::size_t kShownCount = static_cast<std::size_t>(Shown::Rudde
 double* Slot(PanelValues& values, Shown shows);
 
 // Where a value of a frame came from.
-enum class FrameSource : std::uint8_t { None, Simulator, Demo };
+enum class FrameSource : std::uint8_t { None, Simulator, Demo, Joystick };
 
 // One cycle of what the outputs show and keep, whichever feed made it: the
 // values (NaN where the feed has none), where each came from, the aircraft
 // the feed names, and whether the feed is live (a link that is down is not).
+// Beside them the pilot's hand: every bound control as the joystick reads it
+// (NaN where no axis is bound or its device is away), and the marks the
+// panel draws where hand and value are both shown.
 struct Frame {
+    static constexpr double kNoHand = std::numeric_limits<double>::quiet_NaN();
+
     PanelValues values;
     std::array<FrameSource, kShownCount> sources{};
     std::optional<std::string> aircraft;
     bool live = false;
+    std::array<double, settings::kHandControlCount> hand = NoHand();
+    HandMarks marks;
 
     FrameSource SourceOf(Shown shows) const { return sources[static_cast<std::size_t>(shows)]; }
+    double Hand(settings::HandControl control) const { return hand[static_cast<std::size_t>(control)]; }
+
+    static constexpr std::array<double, settings::kHandControlCount> NoHand()
+    {
+        std::array<double, settings::kHandControlCount> none{};
+        none.fill(kNoHand);
+        return none;
+    }
 };
 
 // Gives the frame its values. Each feed is one; the window asks the one in

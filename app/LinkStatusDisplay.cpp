@@ -1,6 +1,7 @@
 #include "app/LinkStatusDisplay.h"
 
 #include "app/DeviceLinkFeed.h"
+#include "app/JoystickFeed.h"
 #include "app/TrayIcon.h"
 
 #include <QCursor>
@@ -20,30 +21,32 @@ constexpr std::uint32_t kTrayRefreshMs = 1000;
 
 } // namespace
 
-QString LinkStatusDisplay::Text(bool live) const
+QString LinkStatusDisplay::Text() const
 {
-    return feed.StatusText(live);
+    const QString hands = joysticks.StatusText();
+    const QString text = link.StatusText(live);
+    return hands.isEmpty() ? text : text + QLatin1Char('\n') + hands;
 }
 
-void LinkStatusDisplay::ShowToolTip(const QPoint& globalPos, bool live) const
+void LinkStatusDisplay::ShowToolTip(const QPoint& globalPos) const
 {
-    QToolTip::showText(globalPos, Text(live), &window);
+    QToolTip::showText(globalPos, Text(), &window);
 }
 
-void LinkStatusDisplay::OnCycle(std::uint32_t nowMs, bool live, bool verbose, TrayIcon* tray)
+void LinkStatusDisplay::Take(const Frame& /*frame*/, std::uint32_t nowMs)
 {
     if (QToolTip::isVisible() && window.underMouse()) {
-        ShowToolTip(QCursor::pos(), live);
+        ShowToolTip(QCursor::pos());
     }
     if (tray != nullptr && tray->IsVisible() && (!trayEverSet || nowMs - trayUpdatedMs >= kTrayRefreshMs)) {
-        tray->SetToolTip(Text(live));
+        tray->SetToolTip(Text());
         trayEverSet = true;
         trayUpdatedMs = nowMs;
     }
     if (verbose && live && !hintWritten) {
-        if (feed.NoReplyHintDue(live)) {
+        if (link.NoReplyHintDue(live)) {
             hintWritten = true;
-            std::fprintf(stderr, "vanemark: %s\n", Text(live).toLocal8Bit().constData());
+            std::fprintf(stderr, "vanemark: %s\n", link.StatusText(live).toLocal8Bit().constData());
             std::fflush(stderr);
         }
     }
