@@ -171,7 +171,8 @@ private:
     void FinishSnapshot();
     ScreenRect DesktopAt(const QPoint& globalPos) const;
     // Per-aircraft layouts and edit mode (CVanemarkDlgLayout.cpp).
-    void FollowAircraft(std::string_view text);
+    // The layout of the aircraft the frames name now, or the pilot's own.
+    void FollowAircraft();
     void ShowLayout(const std::string& file);
     void ResizeInPlace();
     void ApplyEdit();
@@ -220,7 +221,6 @@ private:
     QMenu* contextMenu = nullptr;
     std::string pilotLayout;
     std::string layoutInUse;
-    std::string aircraft; // as key 22 last named it; empty while the link is down
     std::unique_ptr<EditMode> editMode;
     TrayIcon* tray = nullptr; // child object, owned by Qt
     bool exitDone = false;

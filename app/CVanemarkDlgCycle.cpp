@@ -84,7 +84,7 @@ void CVanemarkDlg::OnAircraftChanged(const std::string& name)
 {
     setWindowTitle(name.empty() ? AppTitleText()
                                 : QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    FollowAircraft(name);
+    FollowAircraft();
     if (showTitle) {
         panel->Refresh();
     }

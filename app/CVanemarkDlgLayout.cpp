@@ -29,17 +29,12 @@ static_assert(kCommandNames.size() == LayoutEdit::kCommandCount);
 
 } // namespace
 
-void CVanemarkDlg::FollowAircraft(std::string_view text)
+void CVanemarkDlg::FollowAircraft()
 {
-    // Key 22 repeats with every answer; only a new name is worth a look at the disk.
-    if (text == aircraft) {
-        return;
-    }
-    aircraft = text;
     // While editing, the switch waits for the end of the edit, so no
     // arrangement is lost to a change of aircraft.
     if (!editMode) {
-        ShowLayout(settings::ChooseLayoutFile(settingsFileName, aircraft, pilotLayout));
+        ShowLayout(settings::ChooseLayoutFile(settingsFileName, aircraftOutput.Aircraft(), pilotLayout));
     }
 }
 
@@ -91,7 +86,7 @@ void CVanemarkDlg::SetEditing(bool on)
     }
     panel->SetEditOverlay(nullptr);
     editMode.reset();
-    const std::string wanted = settings::ChooseLayoutFile(settingsFileName, aircraft, pilotLayout);
+    const std::string wanted = settings::ChooseLayoutFile(settingsFileName, aircraftOutput.Aircraft(), pilotLayout);
     if (wanted != layoutInUse) {
         ShowLayout(wanted);
     } else {
@@ -213,6 +208,7 @@ void CVanemarkDlg::ShowEditMenu(const QPoint& globalPos)
         menu.Menu().addSeparator();
     }
     add(tr("Save layout"), "saveLayout", [this] { SaveEdit(); });
+    const std::string& aircraft = aircraftOutput.Aircraft();
     const std::string own = settings::AircraftLayoutPath(settingsFileName, aircraft);
     std::error_code ec;
     if (!own.empty() && own != layoutInUse && !std::filesystem::exists(own, ec)) {
