@@ -2,7 +2,6 @@
 
 #include "app/AppInfo.h"
 #include "app/EditMode.h"
-#include "app/LinkKeys.h"
 #include "app/PanelOutput.h"
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"

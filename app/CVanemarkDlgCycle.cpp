@@ -1,6 +1,5 @@
 #include "app/CVanemarkDlg.h"
 
-#include "app/LinkKeys.h"
 #include "app/PanelOutput.h"
 #include "app/QtConversions.h"
 #include "panel/CPanelCtrl.h"

@@ -1,5 +1,7 @@
 #include "app/Frame.h"
 
+#include <limits>
+
 namespace vanemark {
 
 double* Slot(PanelValues& values, Shown shows)
@@ -35,6 +37,13 @@ double* Slot(PanelValues& values, Shown shows)
         break;
     }
     return nullptr;
+}
+
+void SetAllAbsent(PanelValues& values)
+{
+    for (std::size_t i = 1; i < kShownCount; ++i) {
+        *Slot(values, static_cast<Shown>(i)) = std::numeric_limits<double>::quiet_NaN();
+    }
 }
 
 } // namespace vanemark

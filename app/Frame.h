@@ -33,6 +33,8 @@ inline constexpr std::size_t kShownCount = static_cast<std::size_t>(Shown::Rudde
 
 // The panel value of `shows`; nullptr for Shown::Nothing.
 double* Slot(PanelValues& values, Shown shows);
+// Every shown value absent (NaN), as while nothing feeds them.
+void SetAllAbsent(PanelValues& values);
 
 // Where a value of a frame came from.
 enum class FrameSource : std::uint8_t { None, Simulator, Demo, Joystick };

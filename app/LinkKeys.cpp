@@ -28,15 +28,6 @@ void ReadShownKeys(const DeviceLinkClient& client, Frame& frame)
     }
 }
 
-void SetAllAbsent(PanelValues& values)
-{
-    for (const LinkKey& key : kSubscribedKeys) {
-        if (double* target = Slot(values, key.shows); target != nullptr) {
-            *target = std::numeric_limits<double>::quiet_NaN();
-        }
-    }
-}
-
 const char* ShownName(std::int32_t id)
 {
     const auto* key = std::ranges::find(kSubscribedKeys, id, &LinkKey::id);

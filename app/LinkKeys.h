@@ -47,8 +47,6 @@ inline constexpr std::array<LinkKey, 15> kSubscribedKeys{{
 // fallen silent, or missing from the key table) is written as NaN, which the
 // panel draws as absent, and has no source.
 void ReadShownKeys(const DeviceLinkClient& client, Frame& frame);
-// Every shown value absent, as while the link is down.
-void SetAllAbsent(PanelValues& values);
 // What the pilot calls the value of a subscribed id ("speed", "heading"),
 // untranslated; empty for others.
 const char* ShownName(std::int32_t id);
