@@ -12,7 +12,6 @@ namespace vanemark {
 
 namespace {
 
-using settings::HandControl;
 using settings::HandOrigin;
 
 // The shown value each control stands for, in HandControl's order.

@@ -44,7 +44,7 @@ public:
     void SetOrigin(settings::HandOrigin origin);
 
     // Lists every axis of the devices, keeping the chosen one.
-    void ListDevices(const std::vector<JoystickInfo>& devices);
+    void ListDevices(const std::vector<JoystickInfo>& attached);
     // The bound axis's position now, after invert; empty and grey without a
     // source, an axis or the device.
     void ShowPosition(const JoystickSource* source);
