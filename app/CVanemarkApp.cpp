@@ -180,6 +180,7 @@ int CVanemarkApp::Main(int argc, char** argv)
     options.verbose = line.verbose;
     options.unlock = line.unlock;
     options.recordPath = line.record;
+    options.webPort = line.webPort;
     const std::filesystem::path portable = PortableFolder(ToPath(QCoreApplication::applicationDirPath()));
     if (line.userFolder || line.folder || !portable.empty()) {
         if (const QString error = EnterWorkingFolder(line, portable, options); !error.isEmpty()) {

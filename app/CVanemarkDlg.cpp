@@ -6,11 +6,13 @@
 #include "app/ProcessPriority.h"
 #include "app/QtConversions.h"
 #include "app/TrayIcon.h"
+#include "app/WebPanelOutput.h"
 #include "config/HandBindings.h"
 #include "config/IntervalRules.h"
 #include "config/OverlaySettings.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsSchema.h"
+#include "config/WebPanelSetting.h"
 #include "config/WindowPosition.h"
 #include "core/ProfileEdit.h"
 #include "core/ProfileFile.h"
@@ -18,6 +20,7 @@
 #include "panel/PanelLayout.h"
 #include "settings/SaveFailure.h"
 #include "timing/HighResTimer.h"
+#include "web/WebPanelServer.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -49,6 +52,7 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setFocusPolicy(Qt::NoFocus);
     panelOutput = std::make_unique<PanelOutput>(*panel);
+    webOutput = std::make_unique<WebPanelOutput>(*panel);
     connect(&link, &DeviceLinkFeed::cycleDue, this, &CVanemarkDlg::OnCycleEvent);
     connect(&link, &DeviceLinkFeed::connected, this, &CVanemarkDlg::OnConnected);
     connect(&link, &DeviceLinkFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
@@ -119,6 +123,15 @@ bool CVanemarkDlg::OnInitDialog()
         std::fprintf(stderr, "vanemark: cannot read the joysticks: %s\n", joysticks.StartError().c_str());
     }
     shown.values = panel->Values();
+    settings::WebPanelSetting web = settings::ReadWebPanel(profile);
+    if (options.webPort) {
+        web.enabled = true;
+        web.port = *options.webPort;
+    }
+    webOutput->SetInterval(interval);
+    if (const std::string failure = webOutput->Apply(web); !failure.empty()) {
+        std::fprintf(stderr, "vanemark: the web panel is off: %s\n", failure.c_str());
+    }
     status.Configure(!demo, options.verbose);
     WireFrames();
     link.Start(profile, interval, CyclesAlways(), options.verbose);
@@ -174,6 +187,26 @@ void CVanemarkDlg::ConnectCommands()
     connect(&commands.exit, &QAction::triggered, this, &CVanemarkDlg::RunExitSequence, queued);
     // Unlocking opens nothing, and the tray hides as soon as it is done.
     connect(&commands.unlock, &QAction::triggered, this, [this] { SetLocked(false); });
+}
+
+bool CVanemarkDlg::WebPanelAvailable() const
+{
+    return WebPanelServer::Available();
+}
+
+settings::WebPanelSetting CVanemarkDlg::WebPanel() const
+{
+    return webOutput->Setting();
+}
+
+std::string CVanemarkDlg::SetWebPanel(const settings::WebPanelSetting& web)
+{
+    return webOutput->Apply(web);
+}
+
+std::vector<std::string> CVanemarkDlg::WebPanelUrls() const
+{
+    return webOutput->Urls();
 }
 
 bool CVanemarkDlg::TrayAvailable() const
@@ -275,6 +308,7 @@ void CVanemarkDlg::SetInterval(std::int32_t milliseconds)
     }
     interval = settings::NormaliseRuntimeInterval(milliseconds);
     link.SetInterval(interval);
+    webOutput->SetInterval(interval);
 }
 
 void CVanemarkDlg::SetPanelFont(const std::string& faceName, std::int32_t pointSize)

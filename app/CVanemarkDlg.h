@@ -31,6 +31,7 @@ class CommandMenu;
 class CPanelCtrl;
 class EditMode;
 class PanelOutput;
+class WebPanelOutput;
 class ProfileFile;
 class TrayIcon;
 
@@ -87,6 +88,10 @@ public:
     bool TrayAvailable() const override;
     settings::HandBindings Hands() const override { return joysticks.Bindings(); }
     void SetHands(const settings::HandBindings& hands) override;
+    bool WebPanelAvailable() const override;
+    settings::WebPanelSetting WebPanel() const override;
+    std::string SetWebPanel(const settings::WebPanelSetting& web) override;
+    std::vector<std::string> WebPanelUrls() const override;
 
     // Locked, the window ignores the mouse (clicks reach whatever lies
     // beneath) and the tray icon offers the way back. Stores key "locked".
@@ -107,6 +112,7 @@ public:
     DeviceLinkFeed& Link() { return link; }
     const DeviceLinkFeed& Link() const { return link; }
     const JoystickFeed& Joysticks() const { return joysticks; }
+    WebPanelOutput& Web() { return *webOutput; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
     const std::string& LayoutInUse() const { return layoutInUse; }
     // Edit mode: the panel's areas are moved and resized with the mouse.
@@ -205,6 +211,7 @@ private:
     JoystickFeed joysticks;
     // Outputs.
     std::unique_ptr<PanelOutput> panelOutput;
+    std::unique_ptr<WebPanelOutput> webOutput;
     AircraftOutput aircraftOutput{[this](const std::string& name) { OnAircraftChanged(name); }};
     FlightRecording recording{this};
     LinkStatusDisplay status{link, joysticks, *this};

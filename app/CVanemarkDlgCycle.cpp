@@ -2,6 +2,7 @@
 
 #include "app/PanelOutput.h"
 #include "app/QtConversions.h"
+#include "app/WebPanelOutput.h"
 #include "panel/CPanelCtrl.h"
 #include "timing/HighResTimer.h"
 
@@ -50,6 +51,7 @@ void CVanemarkDlg::WireFrames()
     route.AddFeed(demo ? static_cast<Feed&>(demoFeed) : link);
     route.AddFeed(joysticks);
     route.AddOutput(*panelOutput);
+    route.AddOutput(*webOutput);
     route.AddOutput(aircraftOutput);
     route.AddOutput(recording);
     route.AddOutput(status);

@@ -100,6 +100,17 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
                 return Fail(QT_TRANSLATE_NOOP("CommandLine", "--snapshot needs a file name"));
             }
             line.snapshot = *value;
+        } else if (Matches(arg, "--web-port")) {
+            auto value = TakeValue(args, i, "--web-port");
+            int port = 0;
+            const char* end = value ? value->data() + value->size() : nullptr;
+            if (!value || std::from_chars(value->data(), end, port).ptr != end || value->empty() || port < 1 ||
+                port > 65535) {
+                return Fail(
+                    QT_TRANSLATE_NOOP("CommandLine", "--web-port needs a port number from 1 to 65535, not '%1'"),
+                    value.value_or(std::string()));
+            }
+            line.webPort = port;
         } else if (Matches(arg, "--cycles")) {
             auto value = TakeValue(args, i, "--cycles");
             if (!value) {
@@ -133,6 +144,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args)
 const char* const kUsageText = QT_TRANSLATE_NOOP(
     "CommandLine",
     "Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]\n"
+    "       [--web-port PORT]\n"
     "       [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]\n"
     "\n"
     "An always-on-top instrument panel fed by a DeviceLink server.\n"
@@ -143,6 +155,8 @@ const char* const kUsageText = QT_TRANSLATE_NOOP(
     "  --cycles N         cycles before the snapshot (default 3)\n"
     "  --record FILE      record the flight into FILE as CSV from the start\n"
     "  --unlock           start unlocked, whatever the settings file says\n"
+    "  --web-port PORT    serve the panel to browsers on PORT (this computer only,\n"
+    "                     unless the settings allow other computers)\n"
     "  --user-folder      keep the files in the per-user folder (%2),\n"
     "                     seeded with the shipped ones on first use\n"
     "  --folder DIR       keep the files in DIR, seeded the same way\n"

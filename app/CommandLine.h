@@ -19,6 +19,7 @@ struct CommandLine {
     bool userFolder = false;             // run in the per-user configuration folder
     std::optional<std::string> folder;   // run in this folder
     std::optional<std::string> language; // interface language code; "en" forces English
+    std::optional<int> webPort;          // serve the web panel on this port, whatever the settings say
     bool version = false;
     bool help = false;
 };

@@ -1,43 +1,17 @@
 #include "app/FlightRecording.h"
 
 #include "app/AppInfo.h"
-#include "app/LinkKeys.h"
+#include "app/FrameColumns.h"
 #include "app/QtConversions.h"
-#include "config/HandBindings.h"
-#include "flightlog/FlightColumns.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
 
 namespace vanemark {
-
-// The frame's hand goes into the hand columns as it stands, control for
-// control; both follow the order of settings::HandControl.
-static_assert(kFlightHandColumns.size() == settings::kHandControlCount);
-
-namespace {
-
-// The panel value each recorded column comes from, found once: the panel
-// holds the client's values as received (or the demo's motion), so one walk
-// over it serves both.
-std::array<Shown, kFlightValueColumns.size()> ColumnSources()
-{
-    std::array<Shown, kFlightValueColumns.size()> sources{};
-    for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
-        const auto* key = std::find_if(kSubscribedKeys.begin(), kSubscribedKeys.end(),
-                                       [&](const LinkKey& k) { return k.id == kFlightValueColumns[i].id; });
-        sources[i] = key != kSubscribedKeys.end() ? key->shows : Shown::Nothing;
-    }
-    return sources;
-}
-
-} // namespace
 
 bool FlightRecording::Start(const std::filesystem::path& file)
 {
@@ -75,15 +49,8 @@ void FlightRecording::Take(const Frame& frame, std::uint32_t /*nowMs*/)
         CheckFailure();
         return;
     }
-    static const auto sources = ColumnSources();
-    PanelValues source = frame.values;
-    FlightValues row{};
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const double* value = Slot(source, sources[i]);
-        row[i] = value != nullptr ? *value : 0.0;
-    }
     aircraft = frame.aircraft.value_or(std::string());
-    recorder.Record(row, aircraft, frame.hand);
+    recorder.Record(ColumnValues(frame), aircraft, frame.hand);
     CheckFailure();
 }
 

@@ -20,6 +20,8 @@ struct LaunchOptions {
     bool unlock = false;
     // Record every cycle into this CSV file from the start.
     std::optional<std::string> recordPath;
+    // Serve the web panel on this port from the start.
+    std::optional<int> webPort;
 };
 
 } // namespace vanemark

@@ -255,6 +255,7 @@ void CPanelCtrl::Redraw()
         return;
     }
     DrawPanel(image);
+    ++pictureNumber;
     if (scale > 1) {
         EnlargeNearest(image, scale, enlarged);
     } else {

@@ -17,6 +17,7 @@
 class QPainter;
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -110,6 +111,9 @@ public:
     bool SaveSnapshot(const QString& pngPath);
     // The 1x back buffer as last drawn (null before the first redraw).
     const QImage& Image() const { return image; }
+    // Counts the pictures drawn into Image(): a copy taken at one number is
+    // the picture until the number moves on.
+    std::uint64_t PictureNumber() const { return pictureNumber; }
     // What paintEvent copies: the back buffer enlarged by the scale.
     const QImage& Shown() const { return scale == 1 ? image : enlarged; }
     // The largest image any of the panel's caches holds, in pixels on each side.
@@ -149,6 +153,7 @@ private:
     std::array<BarElement, BarCount> bars{};
     bool showTitle = false;
     int scale = 1;
+    std::uint64_t pictureNumber = 0;
     settings::SpeedUnit speedUnit = settings::SpeedUnit::Kmh;
     QString fontFace = QStringLiteral("Courier New");
     int fontSize = 10;

@@ -3,6 +3,7 @@
 #include "settings/CColorPage.h"
 #include "settings/CControlsPage.h"
 #include "settings/CGeneralPage.h"
+#include "settings/CWebPanelPage.h"
 #include "settings/CWindowPage.h"
 #include "settings/SettingsHost.h"
 
@@ -34,6 +35,10 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     pageList->addItem(tr("Color settings"));
     pageList->addItem(tr("Window"));
     pageList->addItem(tr("Controls"));
+    // A build that cannot serve browsers has nothing to set for them.
+    if (owner.WebPanelAvailable()) {
+        pageList->addItem(tr("Web panel"));
+    }
     label->setBuddy(pageList);
     top->addWidget(label);
     top->addWidget(pageList, 1);
@@ -52,6 +57,9 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     AddPage(colorPageId);
     AddPage(windowPageId);
     AddPage(controlsPageId);
+    if (owner.WebPanelAvailable()) {
+        AddPage(webPanelPageId);
+    }
     pageList->setCurrentIndex(0);
     ShowPage(generalPageId);
     connect(pageList, &QComboBox::currentIndexChanged, this, [this](int index) { OnSelChange(index); });
@@ -73,6 +81,8 @@ std::unique_ptr<CSettingsPage> CSettingsDlg::CreatePage(int templateId)
         return std::make_unique<CWindowPage>(owner, settingsPath);
     case controlsPageId:
         return std::make_unique<CControlsPage>(owner, settingsPath);
+    case webPanelPageId:
+        return std::make_unique<CWebPanelPage>(owner, settingsPath);
     default:
         return nullptr;
     }
@@ -82,7 +92,7 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId};
+    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId, webPanelPageId};
     if (index >= 0 && index < static_cast<int>(std::size(kPages))) {
         ShowPage(kPages[index]);
     }

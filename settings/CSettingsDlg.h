@@ -21,6 +21,7 @@ public:
     static constexpr int colorPageId = 134;
     static constexpr int windowPageId = 135;
     static constexpr int controlsPageId = 136;
+    static constexpr int webPanelPageId = 137;
 
     // Keeps a copy of the owner's settings path for the pages.
     explicit CSettingsDlg(SettingsHost& owner, QWidget* parent = nullptr);

@@ -3,9 +3,11 @@
 #include "config/HandBindings.h"
 #include "config/OverlaySettings.h"
 #include "config/PanelColours.h"
+#include "config/WebPanelSetting.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vanemark {
 
@@ -55,6 +57,14 @@ public:
     // bound, stops when none is, and redraws.
     virtual settings::HandBindings Hands() const = 0;
     virtual void SetHands(const settings::HandBindings& hands) = 0;
+
+    // The built-in web panel, where the build has one. SetWebPanel starts, moves or stops its server
+    // at once and returns why it cannot listen (a port in use), empty when
+    // it runs or is off. WebPanelUrls are the addresses to copy while it runs.
+    virtual bool WebPanelAvailable() const = 0;
+    virtual settings::WebPanelSetting WebPanel() const = 0;
+    virtual std::string SetWebPanel(const settings::WebPanelSetting& web) = 0;
+    virtual std::vector<std::string> WebPanelUrls() const = 0;
 
 protected:
     SettingsHost() = default;

@@ -44,7 +44,12 @@
             <translation>--cycles gibt es nur zusammen mit --snapshot</translation>
         </message>
         <message>
+            <source>--web-port needs a port number from 1 to 65535, not &apos;%1&apos;</source>
+            <translation>--web-port braucht eine Portnummer von 1 bis 65535, nicht &apos;%1&apos;</translation>
+        </message>
+        <message>
             <source>Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]
+       [--web-port PORT]
        [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]
 
 An always-on-top instrument panel fed by a DeviceLink server.
@@ -55,6 +60,8 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         cycles before the snapshot (default 3)
   --record FILE      record the flight into FILE as CSV from the start
   --unlock           start unlocked, whatever the settings file says
+  --web-port PORT    serve the panel to browsers on PORT (this computer only,
+                     unless the settings allow other computers)
   --user-folder      keep the files in the per-user folder (%2),
                      seeded with the shipped ones on first use
   --folder DIR       keep the files in DIR, seeded the same way
@@ -64,6 +71,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --help             print this help and exit
 </source>
             <translation>Aufruf: %1 [EINSTELLUNGSDATEI] [--demo] [--snapshot DATEI.png [--cycles N]] [--record DATEI.csv] [--unlock]
+       [--web-port PORT]
        [--user-folder | --folder ORDNER] [--language CODE] [--verbose] [--version] [--help]
 
 Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
@@ -74,6 +82,8 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
   --cycles N         Zyklen vor dem Schnappschuss (Vorgabe 3)
   --record DATEI     zeichnet den Flug von Anfang an als CSV in DATEI auf
   --unlock           startet gelöst, gleich was die Einstellungsdatei sagt
+  --web-port PORT    zeigt die Anzeige Browsern am PORT (nur diesem Rechner,
+                     außer die Einstellungen erlauben andere Rechner)
   --user-folder      hält die Dateien im Benutzerordner (%2),
                      beim ersten Start mit den mitgelieferten Dateien befüllt
   --folder ORDNER    hält die Dateien in ORDNER, ebenso befüllt
@@ -550,6 +560,10 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
             <source>Controls</source>
             <translation>Steuerung</translation>
         </message>
+        <message>
+            <source>Web panel</source>
+            <translation>Tafel im Browser</translation>
+        </message>
     </context>
     <context>
         <name>vanemark::CSettingsPage</name>
@@ -583,6 +597,49 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CWebPanelPage</name>
+        <message>
+            <source>Serve the panel to browsers</source>
+            <translation>Die Tafel für Browser bereitstellen</translation>
+        </message>
+        <message>
+            <source>For OBS's browser source, a tablet or a second computer.</source>
+            <translation>Für die Browserquelle von OBS, ein Tablet oder einen zweiten Rechner.</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Port:</translation>
+        </message>
+        <message>
+            <source>Allow other computers</source>
+            <translation>Andere Rechner zulassen</translation>
+        </message>
+        <message>
+            <source>Any computer on your network can then see the panel and its values (read-only).</source>
+            <translation>Dann kann jeder Rechner im Netzwerk die Tafel und ihre Werte sehen (nur lesend).</translation>
+        </message>
+        <message>
+            <source>For OBS: add ?bg=transparent; ?scale=2 for a larger picture.</source>
+            <translation>Für OBS: ?bg=transparent anhängen; ?scale=2 für ein größeres Bild.</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Kopieren</translation>
+        </message>
+        <message>
+            <source>The panel cannot be served: %1. The window runs on without it.</source>
+            <translation>Die Tafel kann nicht bereitgestellt werden: %1. Das Fenster läuft ohne sie weiter.</translation>
+        </message>
+        <message>
+            <source>The panel is not being served. Apply tries again.</source>
+            <translation>Die Tafel wird nicht bereitgestellt. Übernehmen versucht es erneut.</translation>
+        </message>
+        <message>
+            <source>Browsers find the panel at:</source>
+            <translation>Browser finden die Tafel unter:</translation>
         </message>
     </context>
     <context>

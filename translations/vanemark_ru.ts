@@ -44,7 +44,12 @@
             <translation>--cycles используется только вместе с --snapshot</translation>
         </message>
         <message>
+            <source>--web-port needs a port number from 1 to 65535, not &apos;%1&apos;</source>
+            <translation>для --web-port нужен номер порта от 1 до 65535, а не &apos;%1&apos;</translation>
+        </message>
+        <message>
             <source>Usage: %1 [SETTINGS-FILE] [--demo] [--snapshot FILE.png [--cycles N]] [--record FILE.csv] [--unlock]
+       [--web-port PORT]
        [--user-folder | --folder DIR] [--language CODE] [--verbose] [--version] [--help]
 
 An always-on-top instrument panel fed by a DeviceLink server.
@@ -55,6 +60,8 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         cycles before the snapshot (default 3)
   --record FILE      record the flight into FILE as CSV from the start
   --unlock           start unlocked, whatever the settings file says
+  --web-port PORT    serve the panel to browsers on PORT (this computer only,
+                     unless the settings allow other computers)
   --user-folder      keep the files in the per-user folder (%2),
                      seeded with the shipped ones on first use
   --folder DIR       keep the files in DIR, seeded the same way
@@ -64,6 +71,7 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --help             print this help and exit
 </source>
             <translation>Использование: %1 [ФАЙЛ-НАСТРОЕК] [--demo] [--snapshot ФАЙЛ.png [--cycles N]] [--record ФАЙЛ.csv] [--unlock]
+       [--web-port PORT]
        [--user-folder | --folder ПАПКА] [--language КОД] [--verbose] [--version] [--help]
 
 Панель приборов поверх всех окон, получающая данные от сервера DeviceLink.
@@ -74,6 +82,8 @@ An always-on-top instrument panel fed by a DeviceLink server.
   --cycles N         число циклов до снимка (по умолчанию 3)
   --record ФАЙЛ      записывать полёт в ФАЙЛ в формате CSV с самого начала
   --unlock           запуститься незакреплённым, что бы ни было в файле настроек
+  --web-port PORT    показывать панель браузерам на порту PORT (только этому
+                     компьютеру, если настройки не разрешают другие)
   --user-folder      хранить файлы в папке пользователя (%2),
                      при первом запуске скопировав туда стандартные
   --folder ПАПКА     хранить файлы в ПАПКЕ, заполнив её так же
@@ -550,6 +560,10 @@ An always-on-top instrument panel fed by a DeviceLink server.
             <source>Controls</source>
             <translation>Управление</translation>
         </message>
+        <message>
+            <source>Web panel</source>
+            <translation>Веб-панель</translation>
+        </message>
     </context>
     <context>
         <name>vanemark::CSettingsPage</name>
@@ -583,6 +597,49 @@ An always-on-top instrument panel fed by a DeviceLink server.
         <message>
             <source>Cancel</source>
             <translation>Отмена</translation>
+        </message>
+    </context>
+    <context>
+        <name>vanemark::CWebPanelPage</name>
+        <message>
+            <source>Serve the panel to browsers</source>
+            <translation>Показывать панель в браузерах</translation>
+        </message>
+        <message>
+            <source>For OBS's browser source, a tablet or a second computer.</source>
+            <translation>Для источника «Браузер» в OBS, планшета или второго компьютера.</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Порт:</translation>
+        </message>
+        <message>
+            <source>Allow other computers</source>
+            <translation>Разрешить другим компьютерам</translation>
+        </message>
+        <message>
+            <source>Any computer on your network can then see the panel and its values (read-only).</source>
+            <translation>Тогда любой компьютер в вашей сети сможет видеть панель и её значения (только чтение).</translation>
+        </message>
+        <message>
+            <source>For OBS: add ?bg=transparent; ?scale=2 for a larger picture.</source>
+            <translation>Для OBS: добавьте ?bg=transparent; ?scale=2 — для более крупного изображения.</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Копировать</translation>
+        </message>
+        <message>
+            <source>The panel cannot be served: %1. The window runs on without it.</source>
+            <translation>Панель недоступна браузерам: %1. Окно работает дальше без неё.</translation>
+        </message>
+        <message>
+            <source>The panel is not being served. Apply tries again.</source>
+            <translation>Панель сейчас недоступна браузерам. «Применить» попробует снова.</translation>
+        </message>
+        <message>
+            <source>Browsers find the panel at:</source>
+            <translation>Адреса панели для браузеров:</translation>
         </message>
     </context>
     <context>

@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace vanemark::test {
 
@@ -29,6 +31,25 @@ struct TestHost : SettingsHost {
     bool TrayAvailable() const override { return tray; }
     settings::HandBindings Hands() const override { return hands; }
     void SetHands(const settings::HandBindings& value) override { ++calls, hands = value; }
+    bool WebPanelAvailable() const override { return true; }
+    settings::WebPanelSetting WebPanel() const override { return web; }
+    std::string SetWebPanel(const settings::WebPanelSetting& value) override
+    {
+        ++calls, web = value, serving = web.enabled && webRefusal.empty();
+        return web.enabled ? webRefusal : std::string();
+    }
+    // As the server names itself: loopback, and a network address when others may come.
+    std::vector<std::string> WebPanelUrls() const override
+    {
+        const std::string port = ":" + std::to_string(web.port) + "/";
+        if (!serving) {
+            return {};
+        }
+        if (!web.allowOthers) {
+            return {"http://127.0.0.1" + port};
+        }
+        return {"http://127.0.0.1" + port, "http://192.0.2.7" + port};
+    }
 
     std::string path;
     std::int32_t interval = 500;
@@ -39,6 +60,9 @@ struct TestHost : SettingsHost {
     settings::OverlaySettings overlay;
     bool tray = true;
     settings::HandBindings hands;
+    settings::WebPanelSetting web;
+    bool serving = false;
+    std::string webRefusal; // what SetWebPanel answers when asked to serve
     int calls = 0;
 };
 

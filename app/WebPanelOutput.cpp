@@ -1,0 +1,140 @@
+#include "app/WebPanelOutput.h"
+
+#include "app/FrameColumns.h"
+#include "panel/CPanelCtrl.h"
+#include "panel/PixelScale.h"
+#include "web/WebPanelServer.h"
+
+#include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace vanemark {
+
+namespace {
+
+QJsonValue Number(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+} // namespace
+
+WebPanelOutput::WebPanelOutput(const CPanelCtrl& panel)
+    : panel(panel),
+      server(std::make_unique<WebPanelServer>(
+          [this](int scale, bool transparent) {
+              return Picture(this->panel.Image(), this->panel.Colours()[PanelColours::Background], scale, transparent);
+          },
+          [this] { return ValuesJson(last); }))
+{
+}
+
+WebPanelOutput::~WebPanelOutput() = default;
+
+std::string WebPanelOutput::Apply(const settings::WebPanelSetting& web)
+{
+    const bool same = web == setting;
+    setting = web;
+    if (!web.enabled) {
+        server->Stop();
+        return {};
+    }
+    // Browsers that are watching keep their connections when nothing changed.
+    if (same && server->IsRunning()) {
+        return {};
+    }
+    WebPanelOptions options;
+    options.port = static_cast<std::uint16_t>(web.port);
+    options.allowOthers = web.allowOthers;
+    if (!server->Start(options)) {
+        return server->Error().toStdString();
+    }
+    return {};
+}
+
+bool WebPanelOutput::IsRunning() const
+{
+    return server->IsRunning();
+}
+
+std::vector<std::string> WebPanelOutput::Urls() const
+{
+    std::vector<std::string> urls;
+    for (const QString& url : server->Urls()) {
+        urls.push_back(url.toStdString());
+    }
+    return urls;
+}
+
+void WebPanelOutput::SetInterval(int milliseconds)
+{
+    server->SetFrameInterval(milliseconds);
+}
+
+void WebPanelOutput::Take(const Frame& frame, std::uint32_t /*nowMs*/)
+{
+    if (!server->IsRunning()) {
+        return;
+    }
+    last = frame;
+    // Whatever redrew the panel since the last frame (values, colours,
+    // title), the browsers get it once.
+    if (panel.PictureNumber() != pictureTold) {
+        pictureTold = panel.PictureNumber();
+        server->PanelChanged();
+    }
+}
+
+QByteArray WebPanelOutput::Picture(const QImage& panel, Colour background, int scale, bool transparentBackground)
+{
+    if (panel.isNull()) {
+        return {};
+    }
+    QImage picture = panel;
+    if (transparentBackground) {
+        picture = panel.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = qRgb(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x) {
+                if ((line[x] & RGB_MASK) == (key & RGB_MASK)) {
+                    line[x] = 0;
+                }
+            }
+        }
+    }
+    if (scale > 1) {
+        QImage enlarged;
+        EnlargeNearest(picture, scale, enlarged);
+        picture = enlarged;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
+}
+
+QByteArray WebPanelOutput::ValuesJson(const Frame& frame)
+{
+    QJsonObject values;
+    const FlightValues row = ColumnValues(frame);
+    for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
+        values.insert(QLatin1String(kFlightValueColumns[i].name.data(), kFlightValueColumns[i].name.size()),
+                      Number(row[i]));
+    }
+    const std::string_view aircraftName = kFlightAircraftColumn.name;
+    values.insert(QLatin1String(aircraftName.data(), aircraftName.size()),
+                  frame.aircraft ? QJsonValue(QString::fromLatin1(frame.aircraft->data(),
+                                                                  static_cast<qsizetype>(frame.aircraft->size())))
+                                 : QJsonValue(QJsonValue::Null));
+    for (std::size_t i = 0; i < kFlightHandColumns.size(); ++i) {
+        values.insert(QLatin1String(kFlightHandColumns[i].data(), kFlightHandColumns[i].size()), Number(frame.hand[i]));
+    }
+    return QJsonDocument(values).toJson(QJsonDocument::Compact);
+}
+
+} // namespace vanemark
