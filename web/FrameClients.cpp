@@ -137,6 +137,9 @@ bool FrameClients::Send(Client& client, const QByteArray& frame)
     while (!client.frameEnds.empty() && client.frameEnds.front() <= written) {
         client.frameEnds.pop_front();
     }
+    // Handed to the system now, as far as it takes it without waiting: left
+    // to the event loop, every frame would cost the window one more wake-up.
+    socket.flush();
     return static_cast<int>(client.frameEnds.size()) <= framesPerSecond;
 }
 

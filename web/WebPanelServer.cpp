@@ -3,6 +3,7 @@
 #include "web/FrameClients.h"
 #include "web/PanelHttpServer.h"
 
+#include <QHostAddress>
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QWebSocket>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QStringList>
