@@ -47,6 +47,12 @@ QByteArray TrueColourPicture(const QImage& full, QRgb key, bool transparentBackg
     return Png(picture);
 }
 
+// The simulator's texts and the column names are Latin-1, as the recording keeps them.
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QJsonValue Number(double value)
 {
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
@@ -171,16 +177,12 @@ QByteArray WebPanelOutput::ValuesJson(const Frame& frame)
     QJsonObject values;
     const FlightValues row = ColumnValues(frame);
     for (std::size_t i = 0; i < kFlightValueColumns.size(); ++i) {
-        values.insert(QLatin1String(kFlightValueColumns[i].name.data(), kFlightValueColumns[i].name.size()),
-                      Number(row[i]));
+        values.insert(Latin1(kFlightValueColumns[i].name), Number(row[i]));
     }
-    const std::string_view aircraftName = kFlightAircraftColumn.name;
-    values.insert(QLatin1String(aircraftName.data(), aircraftName.size()),
-                  frame.aircraft ? QJsonValue(QString::fromLatin1(frame.aircraft->data(),
-                                                                  static_cast<qsizetype>(frame.aircraft->size())))
-                                 : QJsonValue(QJsonValue::Null));
+    values.insert(Latin1(kFlightAircraftColumn.name),
+                  frame.aircraft ? QJsonValue(Latin1(*frame.aircraft)) : QJsonValue(QJsonValue::Null));
     for (std::size_t i = 0; i < kFlightHandColumns.size(); ++i) {
-        values.insert(QLatin1String(kFlightHandColumns[i].data(), kFlightHandColumns[i].size()), Number(frame.hand[i]));
+        values.insert(Latin1(kFlightHandColumns[i]), Number(frame.hand[i]));
     }
     return QJsonDocument(values).toJson(QJsonDocument::Compact);
 }

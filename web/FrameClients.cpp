@@ -118,7 +118,7 @@ const QByteArray& FrameClients::Frame(FrameKind kind)
     return found->second;
 }
 
-bool FrameClients::Send(Client& client, const QByteArray& frame)
+bool FrameClients::Send(Client& client, const QByteArray& frame) const
 {
     // A buffered socket only queues what it is given and writes it from the
     // event loop, so the growth of its queue is exactly this frame.

@@ -65,7 +65,7 @@ private:
 
     const QByteArray& Frame(FrameKind kind);
     // False when the client has fallen more than a second behind.
-    bool Send(Client& client, const QByteArray& frame);
+    bool Send(Client& client, const QByteArray& frame) const;
     void Drop(QWebSocket* socket);
     void ForgetFinishedHandshakes();
 
