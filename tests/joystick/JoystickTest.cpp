@@ -12,22 +12,6 @@ namespace {
 using settings::DeviceId;
 using test::VirtualJoystick;
 
-TEST(JoystickTest, AxisValueSpansMinusOneToOneAndInverts)
-{
-    const struct {
-        std::int16_t raw;
-        bool invert;
-        double value;
-    } rows[] = {{-32768, false, -1.0},
-                {32767, false, 1.0},
-                {-32768, true, 1.0},
-                {0, false, 0.5 / 32767.5},
-                {16384, true, -16384.5 / 32767.5}};
-    for (const auto& row : rows) {
-        EXPECT_DOUBLE_EQ(AxisValue(row.raw, row.invert), row.value) << row.raw << (row.invert ? " inverted" : "");
-    }
-}
-
 // Devices come and go as the system reports them, and a device plugged in
 // again is known by the same id, whatever SDL numbered it this time.
 TEST(JoystickTest, ReadsVirtualDevicesThroughHotPlug)

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -183,42 +182,6 @@ TEST_F(WebPanelPageTest, ARefusalIsShownUntilServingWorks)
     EXPECT_EQ(Status().text(), "Browsers find the panel at:");
     EXPECT_EQ(Status().palette().color(QPalette::WindowText), normal);
     EXPECT_EQ(Urls(), std::vector<std::string>{"http://127.0.0.1:21180/"});
-}
-
-// "Close" keeps nothing; a page opened on what Apply stored shows it; a file
-// that cannot be written is named while the window serves all the same.
-TEST_F(WebPanelPageTest, ReopenedPageShowsWhatTheFileHolds)
-{
-    Open();
-    QTest::keyClick(&Enabled(), Qt::Key_Space);
-    TypePort(8080);
-    Click("close");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 2000));
-    EXPECT_FALSE(std::filesystem::exists(ini));
-    EXPECT_EQ(host.calls, 0);
-
-    Open();
-    EXPECT_EQ(Shown(), WebPanelSetting{}) << "closed without Apply";
-    QTest::keyClick(&Enabled(), Qt::Key_Space);
-    TypePort(65535);
-    QTest::keyClick(&Others(), Qt::Key_Space);
-    Click("apply");
-    dialog.reset();
-    host = TestHost{};
-    ProfileFile file = settings::OpenSettings(ini);
-    host.web = settings::ReadWebPanel(file);
-    Open();
-    EXPECT_EQ(Shown(), (WebPanelSetting{true, 65535, true}));
-
-    dialog.reset();
-    std::filesystem::remove(ini);
-    std::filesystem::create_directory(ini);
-    Open();
-    TypePort(9000);
-    EXPECT_EQ(AnswerMessageBox([&] { Click("apply"); }),
-              QString::fromStdString("The settings could not be saved to " + ini + ": Is a directory."));
-    EXPECT_EQ(host.web, (WebPanelSetting{true, 9000, true}));
-    EXPECT_EQ(Urls(), (std::vector<std::string>{"http://127.0.0.1:9000/", "http://192.0.2.7:9000/"}));
 }
 
 } // namespace
