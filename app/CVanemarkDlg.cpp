@@ -7,6 +7,7 @@
 #include "app/QtConversions.h"
 #include "app/TrayIcon.h"
 #include "app/WebPanelOutput.h"
+#include "config/CommandBindings.h"
 #include "config/HandBindings.h"
 #include "config/IntervalRules.h"
 #include "config/OverlaySettings.h"
@@ -122,6 +123,16 @@ bool CVanemarkDlg::OnInitDialog()
     if (!joysticks.StartError().empty()) {
         std::fprintf(stderr, "vanemark: cannot read the joysticks: %s\n", joysticks.StartError().c_str());
     }
+    commandInput.Apply(ReadCommandBindings(profile));
+    for (const QString& problem : commandInput.Problems()) {
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "vanemark: %s\n", problem.toLocal8Bit().constData());
+        }
+    }
+    if (!commandInput.ButtonsError().isEmpty()) {
+        std::fprintf(stderr, "vanemark: cannot read the joysticks' buttons: %s\n",
+                     commandInput.ButtonsError().toLocal8Bit().constData());
+    }
     shown.values = panel->Values();
     settings::WebPanelSetting web = settings::ReadWebPanel(profile);
     if (options.webPort) {
@@ -169,7 +180,10 @@ void CVanemarkDlg::SetUpTray()
     tray = new TrayIcon(windowIcon(), commands, this);
     status.SetTray(tray);
     tray->SetToolTip(status.Text());
-    connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] { commands.SetRecording(recording.IsRecording()); });
+    connect(&tray->Menu(), &QMenu::aboutToShow, this, [this] {
+        commands.SetRecording(recording.IsRecording());
+        commands.SetShown(!userHidden);
+    });
 }
 
 void CVanemarkDlg::ConnectCommands()
@@ -184,6 +198,10 @@ void CVanemarkDlg::ConnectCommands()
     connect(&commands.record, &QAction::triggered, this, &CVanemarkDlg::ToggleRecording, queued);
     connect(
         &commands.editLayout, &QAction::triggered, this, [this] { SetEditing(true); }, queued);
+    connect(
+        &commands.showHide, &QAction::triggered, this, [this] { RunCommand(settings::Command::ShowHide); }, queued);
+    connect(
+        &commands.handMarks, &QAction::triggered, this, [this] { RunCommand(settings::Command::HandMarks); }, queued);
     connect(&commands.exit, &QAction::triggered, this, &CVanemarkDlg::RunExitSequence, queued);
     // Unlocking opens nothing, and the tray hides as soon as it is done.
     connect(&commands.unlock, &QAction::triggered, this, [this] { SetLocked(false); });
@@ -408,7 +426,8 @@ void CVanemarkDlg::UpdateTray()
         return;
     }
     commands.unlock.setEnabled(locked);
-    tray->SetVisible(!exitDone && (locked || IdleHidden()));
+    commands.SetShown(!userHidden);
+    tray->SetVisible(!exitDone && (locked || userHidden || IdleHidden()));
 }
 
 PanelColours CVanemarkDlg::Colours() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AircraftOutput.h"
+#include "app/CommandInput.h"
 #include "app/DemoFeed.h"
 #include "app/DeviceLinkFeed.h"
 #include "app/FlightRecording.h"
@@ -92,6 +93,17 @@ public:
     settings::WebPanelSetting WebPanel() const override;
     std::string SetWebPanel(const settings::WebPanelSetting& web) override;
     std::vector<std::string> WebPanelUrls() const override;
+    settings::CommandBindings Commands() const override { return commandInput.Bindings(); }
+    void SetCommands(const settings::CommandBindings& bindings) override;
+    std::array<std::string, settings::kCommandCount> CommandProblems() const override;
+    std::string HotkeysUnavailable() override;
+
+    // What a key combination, a joystick button or a menu item asks for:
+    // the same action with the same state and the same saved keys whichever
+    // way it came.
+    void RunCommand(settings::Command command);
+    // Hidden by "show or hide" (not by "hide idle"): the tray offers the way back.
+    bool UserHidden() const { return userHidden; }
 
     // Locked, the window ignores the mouse (clicks reach whatever lies
     // beneath) and the tray icon offers the way back. Stores key "locked".
@@ -169,6 +181,13 @@ private:
     void OpenSettings();
     // "Record flight..." or "Stop recording", whichever the moment offers.
     void ToggleRecording();
+    // Starts recording to a new file in the settings folder, or stops: no dialog.
+    void ToggleRecordingQuietly();
+    void ToggleShown();
+    void SetScale(std::int32_t scale);
+    void ToggleHandMarks();
+    // Stores one key of section "settings" as the pages do, telling a failure.
+    void SaveKey(std::string_view key, std::int32_t value);
     // Once a second while cycles do not run: what they would keep current.
     void OnQuietSecond();
     // Once a second from the cycle, for "hide idle": whether the pilot has
@@ -203,6 +222,7 @@ private:
     // What show() and hide() last asked for; idle hiding keeps it apart from
     // whether the window is on screen.
     bool wantVisible = false;
+    bool userHidden = false;
 
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
     // Feeds.
@@ -217,6 +237,7 @@ private:
     LinkStatusDisplay status{link, joysticks, *this};
     FrameRoute route;
     WindowCommands commands;
+    CommandInput commandInput{[this](settings::Command command) { RunCommand(command); }};
 
     // What the last cycle showed, as the feeds made it.
     Frame shown;

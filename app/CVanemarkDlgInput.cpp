@@ -102,6 +102,8 @@ void CVanemarkDlg::ShowContextMenu(const QPoint& globalPos)
     commands.SetTrayAvailable(tray != nullptr);
     commands.SetRecording(recording.IsRecording());
     commands.editLayout.setChecked(false);
+    commands.SetShown(!userHidden);
+    commands.handMarks.setChecked(joysticks.Bindings().showMarks);
     QMenu menu(this);
     commands.FillContextMenu(menu);
     contextMenu = &menu;

@@ -5,6 +5,7 @@
 #include "app/QtConversions.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -37,6 +38,18 @@ void FlightRecording::Choose(const QString& folder)
     if (!chosen.isEmpty()) {
         Start(ToPath(chosen));
     }
+}
+
+bool FlightRecording::StartNew(const QString& folder)
+{
+    // Two recordings within one second would otherwise share a name, and the
+    // second would wipe out the first.
+    const QString name = DefaultFileName(QDateTime::currentDateTime());
+    QString path = QDir(folder).filePath(name);
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = QDir(folder).filePath(name.chopped(4) + QStringLiteral("-%1.csv").arg(n));
+    }
+    return Start(ToPath(path));
 }
 
 void FlightRecording::Take(const Frame& frame, std::uint32_t /*nowMs*/)

@@ -34,6 +34,8 @@ public:
     // Asks for a file, offering DefaultFileName in `folder`, and starts;
     // nothing happens when the user cancels.
     void Choose(const QString& folder);
+    // Starts at once in `folder`, on a DefaultFileName no file has yet.
+    bool StartNew(const QString& folder);
     // One cycle. A row of the frame's values, aircraft and hand while the frame is
     // live (the link is up, or the demo runs); otherwise only a due flush, so
     // an idle link still gets its earlier rows onto the disk within a second.

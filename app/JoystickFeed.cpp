@@ -98,7 +98,9 @@ void JoystickFeed::Fill(Frame& frame, std::uint32_t /*msSincePreviousCycle*/)
             break;
         case HandOrigin::Both:
             if (simulatorSays) {
-                *MarkSlot(frame.marks, shows) = hand;
+                if (bindings.showMarks) {
+                    *MarkSlot(frame.marks, shows) = hand;
+                }
                 break;
             }
             [[fallthrough]];

@@ -20,18 +20,23 @@ public:
     QAction settings;
     QAction lock; // checkable: the window is locked in place
     QAction record;
+    QAction showHide;
+    QAction handMarks; // checkable: the hand is marked beside the simulator's values
     QAction editLayout;
     QAction unlock;
     QAction exit;
 
     // "Record flight..." or "Stop recording".
     void SetRecording(bool recording);
-    // Where no tray could unlock a locked window, locking is offered disabled, with the reason.
+    // "Hide window" or "Show window".
+    void SetShown(bool shown);
+    // Where no tray could unlock a locked window or show a hidden one, locking
+    // and hiding are offered disabled, with the reason.
     void SetTrayAvailable(bool available);
 
-    // Settings, lock, record, edit layout and exit.
+    // Settings, lock, hide, record, hand markers, edit layout and exit.
     void FillContextMenu(QMenu& menu);
-    // Unlock, settings, record and exit.
+    // Unlock, show, settings, record and exit.
     void FillTrayMenu(QMenu& menu);
 };
 

@@ -58,6 +58,8 @@ struct AxisBinding {
 struct HandBindings {
     std::array<AxisBinding, kHandControlCount> axes{};
     std::array<HandOrigin, kHandControlCount> origins = DefaultOrigins();
+    // Whether the hand is marked beside the simulator's values ("Both").
+    bool showMarks = true;
 
     const AxisBinding& Axis(HandControl control) const { return axes[static_cast<std::size_t>(control)]; }
     AxisBinding& Axis(HandControl control) { return axes[static_cast<std::size_t>(control)]; }
@@ -87,8 +89,9 @@ std::string AxisBindingText(const AxisBinding& binding);
 // missing axis) reads as no axis.
 AxisBinding ParseAxisBinding(std::string_view text);
 
-// Keys "hand stick x" ... (the axis) and "stick x from" ... (the origin);
-// missing keys leave the control without an axis, drawn from both.
+// Keys "hand stick x" ... (the axis), "stick x from" ... (the origin) and
+// "hand markers"; missing keys leave the control without an axis, drawn from
+// both, with the marks shown.
 HandBindings ReadHandBindings(ProfileFile& profile);
 void WriteHandBindings(ProfileEdit& edit, const HandBindings& bindings);
 

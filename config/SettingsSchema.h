@@ -50,6 +50,8 @@ inline constexpr std::int32_t kOpacityDefault = 100;
 inline constexpr std::int32_t kOpacityMin = 20;
 inline constexpr std::int32_t kOpacityMax = 100;
 inline constexpr std::string_view kLockedKey = "locked";
+// Whether the hand is marked beside the simulator's values; 1 by default.
+inline constexpr std::string_view kHandMarkersKey = "hand markers";
 inline constexpr std::string_view kHideIdleKey = "hide idle";
 inline constexpr std::string_view kSpeedUnitKey = "speed unit";
 inline constexpr std::string_view kSpeedUnitDefault = "kmh";

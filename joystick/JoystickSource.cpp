@@ -4,6 +4,14 @@
 
 namespace vanemark {
 
+bool IsDown(const JoystickSource& source, const settings::ButtonBinding& binding)
+{
+    if (binding.hat == settings::ButtonBinding::NoHat) {
+        return source.Button(binding.device, binding.index).value_or(false);
+    }
+    return (source.Hat(binding.device, binding.index).value_or(0) & binding.hat) != 0;
+}
+
 double AxisValue(std::int16_t raw, bool invert)
 {
     // -32768 and 32767 are the two ends; the middle lies half a step off

@@ -112,17 +112,42 @@ std::vector<JoystickInfo> SdlJoysticks::Devices() const
     return devices;
 }
 
-std::optional<std::int16_t> SdlJoysticks::Axis(const settings::DeviceId& device, std::int32_t axis) const
+const SdlJoysticks::Open_* SdlJoysticks::Find(const settings::DeviceId& device) const
 {
     for (const auto& candidate : open) {
         if (candidate->info.id == device) {
-            if (axis < 0 || axis >= candidate->info.axes) {
-                return std::nullopt;
-            }
-            return SDL_JoystickGetAxis(candidate->joystick, axis);
+            return candidate.get();
         }
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<std::int16_t> SdlJoysticks::Axis(const settings::DeviceId& device, std::int32_t axis) const
+{
+    const Open_* found = Find(device);
+    if (found == nullptr || axis < 0 || axis >= found->info.axes) {
+        return std::nullopt;
+    }
+    return SDL_JoystickGetAxis(found->joystick, axis);
+}
+
+std::optional<bool> SdlJoysticks::Button(const settings::DeviceId& device, std::int32_t button) const
+{
+    const Open_* found = Find(device);
+    if (found == nullptr || button < 0 || button >= found->info.buttons) {
+        return std::nullopt;
+    }
+    return SDL_JoystickGetButton(found->joystick, button) != 0;
+}
+
+std::optional<std::uint8_t> SdlJoysticks::Hat(const settings::DeviceId& device, std::int32_t hat) const
+{
+    const Open_* found = Find(device);
+    if (found == nullptr || hat < 0 || hat >= found->info.hats) {
+        return std::nullopt;
+    }
+    // SDL's hat bits are the binding's: up 1, right 2, down 4, left 8.
+    return SDL_JoystickGetHat(found->joystick, hat);
 }
 
 } // namespace vanemark

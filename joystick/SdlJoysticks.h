@@ -26,10 +26,13 @@ public:
     void Update() override;
     std::vector<JoystickInfo> Devices() const override;
     std::optional<std::int16_t> Axis(const settings::DeviceId& device, std::int32_t axis) const override;
+    std::optional<bool> Button(const settings::DeviceId& device, std::int32_t button) const override;
+    std::optional<std::uint8_t> Hat(const settings::DeviceId& device, std::int32_t hat) const override;
 
 private:
     SdlJoysticks();
     struct Open_;
+    const Open_* Find(const settings::DeviceId& device) const;
     std::vector<std::unique_ptr<Open_>> open;
 };
 

@@ -93,6 +93,8 @@ void CControlsPage::FillControls(const settings::HandBindings& hands)
 settings::HandBindings CControlsPage::ReadControls() const
 {
     settings::HandBindings hands;
+    // The page has no say on the marks: the window's command toggles them.
+    hands.showMarks = owner.Hands().showMarks;
     for (const auto& row : rows) {
         const auto index = static_cast<std::size_t>(row->Control());
         hands.axes[index] = row->Binding();

@@ -1,6 +1,7 @@
 #include "settings/CSettingsDlg.h"
 
 #include "settings/CColorPage.h"
+#include "settings/CCommandsPage.h"
 #include "settings/CControlsPage.h"
 #include "settings/CGeneralPage.h"
 #include "settings/CWebPanelPage.h"
@@ -35,6 +36,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     pageList->addItem(tr("Color settings"));
     pageList->addItem(tr("Window"));
     pageList->addItem(tr("Controls"));
+    pageList->addItem(tr("Commands"));
     // A build that cannot serve browsers has nothing to set for them.
     if (owner.WebPanelAvailable()) {
         pageList->addItem(tr("Web panel"));
@@ -57,6 +59,7 @@ CSettingsDlg::CSettingsDlg(SettingsHost& dialogOwner, QWidget* parent)
     AddPage(colorPageId);
     AddPage(windowPageId);
     AddPage(controlsPageId);
+    AddPage(commandsPageId);
     if (owner.WebPanelAvailable()) {
         AddPage(webPanelPageId);
     }
@@ -81,6 +84,8 @@ std::unique_ptr<CSettingsPage> CSettingsDlg::CreatePage(int templateId)
         return std::make_unique<CWindowPage>(owner, settingsPath);
     case controlsPageId:
         return std::make_unique<CControlsPage>(owner, settingsPath);
+    case commandsPageId:
+        return std::make_unique<CCommandsPage>(owner, settingsPath);
     case webPanelPageId:
         return std::make_unique<CWebPanelPage>(owner, settingsPath);
     default:
@@ -92,7 +97,7 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId, webPanelPageId};
+    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId, commandsPageId, webPanelPageId};
     if (index >= 0 && index < static_cast<int>(std::size(kPages))) {
         ShowPage(kPages[index]);
     }

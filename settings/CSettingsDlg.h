@@ -22,6 +22,7 @@ public:
     static constexpr int windowPageId = 135;
     static constexpr int controlsPageId = 136;
     static constexpr int webPanelPageId = 137;
+    static constexpr int commandsPageId = 138;
 
     // Keeps a copy of the owner's settings path for the pages.
     explicit CSettingsDlg(SettingsHost& owner, QWidget* parent = nullptr);

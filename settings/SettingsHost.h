@@ -1,10 +1,12 @@
 #pragma once
 
+#include "config/CommandBindings.h"
 #include "config/HandBindings.h"
 #include "config/OverlaySettings.h"
 #include "config/PanelColours.h"
 #include "config/WebPanelSetting.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,6 +67,15 @@ public:
     virtual settings::WebPanelSetting WebPanel() const = 0;
     virtual std::string SetWebPanel(const settings::WebPanelSetting& web) = 0;
     virtual std::vector<std::string> WebPanelUrls() const = 0;
+
+    // The commands' key combinations and joystick buttons. SetCommands binds
+    // them at once. CommandProblems says per command why its combination
+    // does not work ("Ctrl+Alt+H is taken"), empty where it works;
+    // HotkeysUnavailable why this desktop has no global hotkeys at all.
+    virtual settings::CommandBindings Commands() const = 0;
+    virtual void SetCommands(const settings::CommandBindings& commands) = 0;
+    virtual std::array<std::string, settings::kCommandCount> CommandProblems() const = 0;
+    virtual std::string HotkeysUnavailable() = 0;
 
 protected:
     SettingsHost() = default;

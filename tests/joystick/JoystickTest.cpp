@@ -1,14 +1,18 @@
 #include "../support/VirtualJoystick.h"
 #include "joystick/AxisLearner.h"
+#include "joystick/ButtonLearner.h"
+#include "joystick/ButtonPresses.h"
 #include "joystick/SdlJoysticks.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace vanemark {
 namespace {
 
+using settings::ButtonBinding;
 using settings::DeviceId;
 using test::VirtualJoystick;
 
@@ -61,6 +65,8 @@ public:
         const auto it = axes.find({device.guid, axis});
         return it == axes.end() ? std::nullopt : std::optional(it->second);
     }
+    std::optional<bool> Button(const DeviceId&, std::int32_t) const override { return std::nullopt; }
+    std::optional<std::uint8_t> Hat(const DeviceId&, std::int32_t) const override { return std::nullopt; }
 };
 
 TEST(JoystickTest, LearnerPicksTheAxisThatSpreadFurthestInTime)
@@ -98,6 +104,40 @@ TEST(JoystickTest, LearnerPicksTheAxisThatSpreadFurthestInTime)
     source.axes[{throttle.guid, 0}] = 5000 + AxisLearner::kLeastSpread - 1;
     still.Watch(source, 100);
     EXPECT_FALSE(still.Winner().has_value()) << "a hand resting on a stick is not a move";
+}
+
+// A button held when learning starts is the pilot's resting finger, not the
+// answer; a hat direction is one. Presses count once however long they are
+// held, and only from the moment the watch began.
+TEST(JoystickTest, ButtonsAreLearntAndPressedOnTheirEdge)
+{
+    auto joysticks = SdlJoysticks::Open();
+    ASSERT_NE(joysticks, nullptr);
+    VirtualJoystick stick("Vanemark Test Stick", 2);
+    const DeviceId id{stick.Guid(), stick.Name()};
+    stick.SetButton(1, true);
+    joysticks->Update();
+    ButtonLearner learner(*joysticks);
+    EXPECT_EQ(learner.Watch(*joysticks), std::nullopt) << "held from the start";
+    stick.SetHat(SDL_HAT_LEFT);
+    joysticks->Update();
+    EXPECT_EQ(learner.Watch(*joysticks), (ButtonBinding{id, 0, ButtonBinding::Left}));
+
+    const ButtonBinding button{id, 1, ButtonBinding::NoHat};
+    const ButtonBinding hatUp{id, 0, ButtonBinding::Up};
+    ButtonPresses presses({hatUp, ButtonBinding{}, button});
+    using Seen = std::vector<std::size_t>;
+    EXPECT_EQ(presses.Watch(*joysticks), Seen{}) << "held when the watch began";
+    for (const auto& [down, hat, expected] : {std::tuple{false, SDL_HAT_UP | SDL_HAT_LEFT, Seen{0}},
+                                              std::tuple{true, SDL_HAT_UP, Seen{2}}, std::tuple{true, SDL_HAT_UP, Seen{}},
+                                              std::tuple{false, SDL_HAT_CENTERED, Seen{}},
+                                              std::tuple{true, SDL_HAT_UP, Seen{0, 2}}}) {
+        stick.SetButton(1, down);
+        stick.SetHat(static_cast<std::uint8_t>(hat));
+        joysticks->Update();
+        EXPECT_EQ(presses.Watch(*joysticks), expected);
+    }
+    EXPECT_EQ(joysticks->Button(id, 4), std::nullopt) << "no such button";
 }
 
 } // namespace

@@ -57,6 +57,10 @@ struct TestHost : SettingsHost {
         }
         return urls;
     }
+    settings::CommandBindings Commands() const override { return commands; }
+    void SetCommands(const settings::CommandBindings& value) override { ++calls, commands = value; }
+    std::array<std::string, settings::kCommandCount> CommandProblems() const override { return problems; }
+    std::string HotkeysUnavailable() override { return noHotkeys; }
 
     std::string path;
     std::int32_t interval = 500;
@@ -70,6 +74,9 @@ struct TestHost : SettingsHost {
     settings::WebPanelSetting web;
     bool serving = false;
     std::string webRefusal; // what SetWebPanel answers when asked to serve
+    settings::CommandBindings commands;
+    std::array<std::string, settings::kCommandCount> problems;
+    std::string noHotkeys;
     int calls = 0;
 };
 

@@ -36,8 +36,8 @@ protected:
         dialog->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         auto& pages = *dialog->findChild<QComboBox*>("pageList");
-        EXPECT_EQ(pages.itemText(4), "Web panel");
-        pages.setCurrentIndex(4);
+        EXPECT_EQ(pages.itemText(5), "Web panel");
+        pages.setCurrentIndex(5);
     }
     template <class W> W& Field(const QString& name)
     {

@@ -22,6 +22,7 @@ public:
         desc.type = SDL_JOYSTICK_TYPE_FLIGHT_STICK;
         desc.naxes = static_cast<Uint16>(axes);
         desc.nbuttons = 4;
+        desc.nhats = 1;
         desc.vendor_id = 0x1209; // pid.codes, for test devices
         desc.product_id = product;
         desc.name = this->name.c_str();
@@ -51,6 +52,9 @@ public:
     const std::string& Name() const { return name; }
     // Takes effect at the next SDL_JoystickUpdate, as a real device's move would.
     void SetAxis(int axis, std::int16_t value) { SDL_JoystickSetVirtualAxis(handle, axis, value); }
+    void SetButton(int button, bool down) { SDL_JoystickSetVirtualButton(handle, button, down ? 1 : 0); }
+    // SDL_HAT_UP, ..., or SDL_HAT_CENTERED.
+    void SetHat(std::uint8_t directions) { SDL_JoystickSetVirtualHat(handle, 0, directions); }
     void Unplug()
     {
         if (handle == nullptr) {
