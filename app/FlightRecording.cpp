@@ -5,8 +5,8 @@
 #include "app/QtConversions.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 

@@ -18,8 +18,10 @@ static_assert(kCommandNames.size() == kCommandCount);
 
 constexpr std::string_view kButton = "button";
 constexpr std::string_view kHat = "hat";
-constexpr std::array<std::pair<ButtonBinding::Hat, std::string_view>, 4> kHatNames{
-    {{ButtonBinding::Up, "up"}, {ButtonBinding::Right, "right"}, {ButtonBinding::Down, "down"}, {ButtonBinding::Left, "left"}}};
+constexpr std::array<std::pair<ButtonBinding::Hat, std::string_view>, 4> kHatNames{{{ButtonBinding::Up, "up"},
+                                                                                    {ButtonBinding::Right, "right"},
+                                                                                    {ButtonBinding::Down, "down"},
+                                                                                    {ButtonBinding::Left, "left"}}};
 
 // A hand-typed combination longer than any real one is no combination.
 constexpr std::size_t kHotkeyChars = 64;

@@ -15,11 +15,24 @@ namespace {
 
 // Virtual-key codes of the keys that are not letters, digits or F-keys.
 constexpr std::array<std::pair<int, UINT>, 18> kSpecialKeys{{
-    {Qt::Key_Space, VK_SPACE},   {Qt::Key_Escape, VK_ESCAPE},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backspace, VK_BACK},
-    {Qt::Key_Return, VK_RETURN}, {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Pause, VK_PAUSE},
-    {Qt::Key_Print, VK_SNAPSHOT}, {Qt::Key_Home, VK_HOME},     {Qt::Key_End, VK_END},       {Qt::Key_Left, VK_LEFT},
-    {Qt::Key_Up, VK_UP},         {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},     {Qt::Key_PageUp, VK_PRIOR},
-    {Qt::Key_PageDown, VK_NEXT}, {Qt::Key_ScrollLock, VK_SCROLL},
+    {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Tab, VK_TAB},
+    {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_Print, VK_SNAPSHOT},
+    {Qt::Key_Home, VK_HOME},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},
+    {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_ScrollLock, VK_SCROLL},
 }};
 
 UINT VirtualKeyOf(Qt::Key key)
@@ -30,8 +43,8 @@ UINT VirtualKeyOf(Qt::Key key)
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
         return static_cast<UINT>(key); // 'A'... and '0'... are their own codes
     }
-    const auto* special = std::find_if(kSpecialKeys.begin(), kSpecialKeys.end(),
-                                       [key](const auto& entry) { return entry.first == key; });
+    const auto* special =
+        std::find_if(kSpecialKeys.begin(), kSpecialKeys.end(), [key](const auto& entry) { return entry.first == key; });
     return special != kSpecialKeys.end() ? special->second : 0;
 }
 

@@ -17,8 +17,7 @@ namespace {
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
 };
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply>;
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 constexpr std::uint32_t kNoSymbol = 0;
 constexpr std::uint32_t kNumLockSym = 0xff7f;
@@ -27,11 +26,24 @@ constexpr std::uint8_t kBadAccess = 10;
 // X keysyms of the keys that are not characters; the printable ASCII keys
 // are their own keysyms (letters in lower case).
 constexpr std::array<std::pair<int, std::uint32_t>, 18> kSpecialKeys{{
-    {Qt::Key_Space, 0x0020},  {Qt::Key_Escape, 0xff1b},   {Qt::Key_Tab, 0xff09},      {Qt::Key_Backspace, 0xff08},
-    {Qt::Key_Return, 0xff0d}, {Qt::Key_Insert, 0xff63},   {Qt::Key_Delete, 0xffff},   {Qt::Key_Pause, 0xff13},
-    {Qt::Key_Print, 0xff61},  {Qt::Key_Home, 0xff50},     {Qt::Key_End, 0xff57},      {Qt::Key_Left, 0xff51},
-    {Qt::Key_Up, 0xff52},     {Qt::Key_Right, 0xff53},    {Qt::Key_Down, 0xff54},     {Qt::Key_PageUp, 0xff55},
-    {Qt::Key_PageDown, 0xff56}, {Qt::Key_ScrollLock, 0xff14},
+    {Qt::Key_Space, 0x0020},
+    {Qt::Key_Escape, 0xff1b},
+    {Qt::Key_Tab, 0xff09},
+    {Qt::Key_Backspace, 0xff08},
+    {Qt::Key_Return, 0xff0d},
+    {Qt::Key_Insert, 0xff63},
+    {Qt::Key_Delete, 0xffff},
+    {Qt::Key_Pause, 0xff13},
+    {Qt::Key_Print, 0xff61},
+    {Qt::Key_Home, 0xff50},
+    {Qt::Key_End, 0xff57},
+    {Qt::Key_Left, 0xff51},
+    {Qt::Key_Up, 0xff52},
+    {Qt::Key_Right, 0xff53},
+    {Qt::Key_Down, 0xff54},
+    {Qt::Key_PageUp, 0xff55},
+    {Qt::Key_PageDown, 0xff56},
+    {Qt::Key_ScrollLock, 0xff14},
 }};
 
 std::uint32_t KeysymOf(Qt::Key key)
@@ -45,8 +57,8 @@ std::uint32_t KeysymOf(Qt::Key key)
     if (key > Qt::Key_Space && key <= Qt::Key_AsciiTilde) {
         return static_cast<std::uint32_t>(key);
     }
-    const auto* special = std::find_if(kSpecialKeys.begin(), kSpecialKeys.end(),
-                                       [key](const auto& entry) { return entry.first == key; });
+    const auto* special =
+        std::find_if(kSpecialKeys.begin(), kSpecialKeys.end(), [key](const auto& entry) { return entry.first == key; });
     return special != kSpecialKeys.end() ? special->second : kNoSymbol;
 }
 
@@ -77,8 +89,7 @@ xcb_window_t RootOf(xcb_connection_t* connection)
 
 } // namespace
 
-X11Hotkeys::X11Hotkeys(xcb_connection_t* x, QObject* parent)
-    : GlobalHotkeys(parent), connection(x), root(RootOf(x))
+X11Hotkeys::X11Hotkeys(xcb_connection_t* x, QObject* parent) : GlobalHotkeys(parent), connection(x), root(RootOf(x))
 {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
@@ -98,8 +109,8 @@ void X11Hotkeys::ReadKeyboard()
     const xcb_setup_t* setup = xcb_get_setup(connection);
     minKeycode = setup->min_keycode;
     const auto count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-    const Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
-        connection, xcb_get_keyboard_mapping(connection, minKeycode, count), nullptr));
+    const Reply<xcb_get_keyboard_mapping_reply_t> mapping(
+        xcb_get_keyboard_mapping_reply(connection, xcb_get_keyboard_mapping(connection, minKeycode, count), nullptr));
     keysyms.clear();
     keysymsPerKeycode = 0;
     if (mapping) {
@@ -213,9 +224,9 @@ bool X11Hotkeys::nativeEventFilter(const QByteArray& eventType, void* message, q
     if (key->event != root) {
         return false;
     }
-    const auto modifiers = static_cast<std::uint16_t>(key->state & ~(XCB_MOD_MASK_LOCK | numLockMask) &
-                                                      (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_1 |
-                                                       XCB_MOD_MASK_4));
+    const auto modifiers =
+        static_cast<std::uint16_t>(key->state & ~(XCB_MOD_MASK_LOCK | numLockMask) &
+                                   (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_1 | XCB_MOD_MASK_4));
     bool ours = false;
     for (Grab& grab : grabs) {
         // The pilot may let go of Ctrl before the key: a release is the key's alone.

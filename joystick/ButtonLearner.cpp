@@ -15,7 +15,8 @@ std::vector<ButtonBinding> AllButtons(const JoystickSource& source)
             all.push_back({device.id, button, ButtonBinding::NoHat});
         }
         for (std::int32_t hat = 0; hat < device.hats; ++hat) {
-            for (const auto direction : {ButtonBinding::Up, ButtonBinding::Right, ButtonBinding::Down, ButtonBinding::Left}) {
+            for (const auto direction :
+                 {ButtonBinding::Up, ButtonBinding::Right, ButtonBinding::Down, ButtonBinding::Left}) {
                 all.push_back({device.id, hat, direction});
             }
         }

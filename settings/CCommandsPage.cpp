@@ -61,8 +61,8 @@ bool CCommandsPage::OnInitDialog()
     statusLabel = new QLabel(this);
     statusLabel->setObjectName(QStringLiteral("buttonStatus"));
     statusLabel->setWordWrap(true);
-    auto* note = new QLabel(tr("Vanemark only reads joystick buttons: a button the game uses works in the game too."),
-                            this);
+    auto* note =
+        new QLabel(tr("Vanemark only reads joystick buttons: a button the game uses works in the game too."), this);
     note->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

@@ -97,7 +97,8 @@ void CSettingsDlg::OnPageShown(int /*templateId*/, bool /*shown*/) {}
 
 void CSettingsDlg::OnSelChange(int index)
 {
-    static constexpr int kPages[] = {generalPageId, colorPageId, windowPageId, controlsPageId, commandsPageId, webPanelPageId};
+    static constexpr int kPages[] = {generalPageId,  colorPageId,    windowPageId,
+                                     controlsPageId, commandsPageId, webPanelPageId};
     if (index >= 0 && index < static_cast<int>(std::size(kPages))) {
         ShowPage(kPages[index]);
     }

@@ -2,6 +2,7 @@
 
 #include "config/CommandBindings.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QGridLayout;
@@ -17,6 +18,8 @@ namespace vanemark {
 // "Learn" and "Clear". Widgets are named after the command's key
 // ("show hide hotkey", "show hide button learn", ...).
 class CommandRow {
+    Q_DECLARE_TR_FUNCTIONS(CommandRow)
+
 public:
     CommandRow(QWidget& page, QGridLayout& grid, int row, settings::Command command);
     CommandRow(const CommandRow&) = delete;
@@ -36,8 +39,6 @@ public:
     static QString ButtonText(const settings::ButtonBinding& binding);
 
 private:
-    void KeysChanged();
-
     settings::Command command;
     settings::ButtonBinding button;
     QKeySequenceEdit* keysEdit = nullptr;

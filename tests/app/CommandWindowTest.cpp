@@ -36,9 +36,15 @@ TEST(CommandWindow, StickButtonsRunEveryCommand)
         {Command::ShowHide, {id, 0}, [](const auto& w) { return w.isVisible() && !w.UserHidden(); }},
         {Command::Lock, {id, 1}, [&](const auto& w) { return w.Locked() && SettingsValue(folder, "locked") == "1"; }},
         {Command::Record, {id, 2}, [](const auto& w) { return w.Recording().IsRecording(); }},
-        {Command::ScaleUp, {id, 3}, [&](const auto& w) { return w.Overlay().scale == 2 && SettingsValue(folder, "scale") == "2"; }},
-        {Command::ScaleDown, {id, 0, ButtonBinding::Up}, [&](const auto& w) { return w.Overlay().scale == 1 && SettingsValue(folder, "scale") == "1"; }},
-        {Command::HandMarks, {id, 0, ButtonBinding::Down}, [&](const auto& w) { return !w.Hands().showMarks && SettingsValue(folder, "hand markers") == "0"; }},
+        {Command::ScaleUp,
+         {id, 3},
+         [&](const auto& w) { return w.Overlay().scale == 2 && SettingsValue(folder, "scale") == "2"; }},
+        {Command::ScaleDown,
+         {id, 0, ButtonBinding::Up},
+         [&](const auto& w) { return w.Overlay().scale == 1 && SettingsValue(folder, "scale") == "1"; }},
+        {Command::HandMarks,
+         {id, 0, ButtonBinding::Down},
+         [&](const auto& w) { return !w.Hands().showMarks && SettingsValue(folder, "hand markers") == "0"; }},
     };
     std::string settings = kNowhere;
     for (const Step& step : steps) {

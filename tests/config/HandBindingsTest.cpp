@@ -1,5 +1,6 @@
 #include "../support/TempDir.h"
 
+#include "config/CommandBindings.h"
 #include "config/HandBindings.h"
 #include "config/SettingsSchema.h"
 #include "core/ProfileEdit.h"
@@ -37,6 +38,30 @@ TEST(HandBindings, AxisTextReadsBackAndAnythingMalformedIsNoAxis)
         }
     }
     EXPECT_EQ(AxisBindingText({}), "");
+}
+
+TEST(HandBindings, ButtonTextReadsBackAndAnythingMalformedIsNoButton)
+{
+    const DeviceId stick{std::string(kGuid), "Warthog Stick"};
+    const struct {
+        std::string_view text;
+        ButtonBinding expected;
+    } rows[] = {
+        {"03000000de280000ff11000001000000 button 12 Warthog Stick", {stick, 12}},
+        {"03000000DE280000FF11000001000000 hat 1 left Warthog Stick", {stick, 1, ButtonBinding::Left}},
+        {"03000000de280000ff11000001000000 hat 0 Warthog", {}},
+        {"03000000de280000ff11000001000000 hat 0 sideways Warthog", {}},
+        {"03000000de280000ff11000001000000 key 3 Warthog", {}},
+        {"03000000de280000ff11000001000000 button -3 Warthog", {}},
+        {"03000000de280000ff11000001000000 button", {}},
+    };
+    for (const auto& row : rows) {
+        const ButtonBinding read = ParseButtonBinding(row.text);
+        EXPECT_EQ(read, row.expected) << row.text;
+        if (read.Bound()) {
+            EXPECT_EQ(ParseButtonBinding(ButtonBindingText(read)), read) << row.text;
+        }
+    }
 }
 
 TEST(HandBindings, FileKeepsEveryControlAndItsOrigin)

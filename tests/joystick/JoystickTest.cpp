@@ -128,10 +128,10 @@ TEST(JoystickTest, ButtonsAreLearntAndPressedOnTheirEdge)
     ButtonPresses presses({hatUp, ButtonBinding{}, button});
     using Seen = std::vector<std::size_t>;
     EXPECT_EQ(presses.Watch(*joysticks), Seen{}) << "held when the watch began";
-    for (const auto& [down, hat, expected] : {std::tuple{false, SDL_HAT_UP | SDL_HAT_LEFT, Seen{0}},
-                                              std::tuple{true, SDL_HAT_UP, Seen{2}}, std::tuple{true, SDL_HAT_UP, Seen{}},
-                                              std::tuple{false, SDL_HAT_CENTERED, Seen{}},
-                                              std::tuple{true, SDL_HAT_UP, Seen{0, 2}}}) {
+    for (const auto& [down, hat, expected] :
+         {std::tuple{false, SDL_HAT_UP | SDL_HAT_LEFT, Seen{0}}, std::tuple{true, SDL_HAT_UP, Seen{2}},
+          std::tuple{true, SDL_HAT_UP, Seen{}}, std::tuple{false, SDL_HAT_CENTERED, Seen{}},
+          std::tuple{true, SDL_HAT_UP, Seen{0, 2}}}) {
         stick.SetButton(1, down);
         stick.SetHat(static_cast<std::uint8_t>(hat));
         joysticks->Update();
