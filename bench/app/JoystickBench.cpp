@@ -83,11 +83,13 @@ long ContextSwitches()
 }
 
 // A window against no simulator at interval range(0) ms, with the three
-// devices bound (range(1) = 1) or nothing bound, run for three seconds.
+// devices' axes bound (range(1) = 1), one of their buttons bound to a
+// command (2) or nothing bound (0), run for three seconds.
 void BM_WindowWakeups(benchmark::State& state)
 {
     const auto interval = static_cast<int>(state.range(0));
-    const bool bound = state.range(1) != 0;
+    const bool bound = state.range(1) == 1;
+    const bool button = state.range(1) == 2;
     ThreeDevices devices;
     std::string ini = "[settings]\nserver=9 127.0.0.1\ninterval=" + std::to_string(interval) + "\n";
     if (bound) {
@@ -96,6 +98,9 @@ void BM_WindowWakeups(benchmark::State& state)
             ini += "hand " + std::string(settings::HandControlKeyName(static_cast<HandControl>(i))) + "=" +
                    settings::AxisBindingText(hands.axes[i]) + "\n";
         }
+    }
+    if (button) {
+        ini += "show hide button=" + settings::ButtonBindingText({devices.Bindings().axes[0].device, 0}) + "\n";
     }
     std::ofstream("Vanemark.ini") << ini;
     auto window = std::make_unique<CVanemarkDlg>();
@@ -117,6 +122,7 @@ void BM_WindowWakeups(benchmark::State& state)
 BENCHMARK(BM_WindowWakeups)
     ->Args({500, 0})
     ->Args({500, 1})
+    ->Args({500, 2})
     ->Args({25, 0})
     ->Args({25, 1})
     ->ArgNames({"interval", "joysticks"})
