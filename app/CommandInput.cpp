@@ -45,10 +45,10 @@ QString CommandInput::HotkeysUnavailable()
     return Hotkeys().Unavailable();
 }
 
-void CommandInput::Apply(const settings::CommandBindings& next)
+void CommandInput::Apply(const settings::CommandBindings& bindingsNow)
 {
-    const bool keysChanged = next.hotkeys != bindings.hotkeys || !hotkeys;
-    bindings = next;
+    const bool keysChanged = bindingsNow.hotkeys != bindings.hotkeys || !hotkeys;
+    bindings = bindingsNow;
     if (keysChanged) {
         BindHotkeys();
     }

@@ -36,7 +36,7 @@ public:
 
     // Binds the combinations and starts or stops reading buttons. The
     // desktop's hotkeys are asked for the first time here, not before.
-    void Apply(const settings::CommandBindings& bindings);
+    void Apply(const settings::CommandBindings& bindingsNow);
     const settings::CommandBindings& Bindings() const { return bindings; }
 
     // Why each command's combination does not work ("Ctrl+Alt+H is taken");

@@ -89,7 +89,8 @@ xcb_window_t RootOf(xcb_connection_t* connection)
 
 } // namespace
 
-X11Hotkeys::X11Hotkeys(xcb_connection_t* x, QObject* parent) : GlobalHotkeys(parent), connection(x), root(RootOf(x))
+X11Hotkeys::X11Hotkeys(xcb_connection_t* xConnection, QObject* parent)
+    : GlobalHotkeys(parent), connection(xConnection), root(RootOf(xConnection))
 {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
@@ -153,6 +154,7 @@ std::vector<HotkeyState> X11Hotkeys::Replace(const std::vector<Hotkey>& hotkeys)
     }
     grabs.clear();
     std::vector<HotkeyState> states;
+    states.reserve(hotkeys.size());
     if (!hotkeys.empty()) {
         // The map may have changed (another layout) since the last time.
         ReadKeyboard();

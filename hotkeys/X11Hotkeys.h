@@ -22,7 +22,7 @@ class X11Hotkeys final : public GlobalHotkeys, private QAbstractNativeEventFilte
 public:
     // `connection` is the X connection Qt's windows use: its events pass the
     // application's native event filters, where the presses are picked out.
-    X11Hotkeys(xcb_connection_t* connection, QObject* parent = nullptr);
+    X11Hotkeys(xcb_connection_t* xConnection, QObject* parent = nullptr);
     ~X11Hotkeys() override;
     X11Hotkeys(const X11Hotkeys&) = delete;
     X11Hotkeys& operator=(const X11Hotkeys&) = delete;

@@ -12,7 +12,7 @@ namespace vanemark {
 // goes down, however long it is held.
 class ButtonPresses {
 public:
-    explicit ButtonPresses(std::vector<settings::ButtonBinding> bindings);
+    explicit ButtonPresses(std::vector<settings::ButtonBinding> watched);
     // One look at the source (already updated): the indexes of the bindings
     // that went down since the last look. A button held when the watch began
     // is not a press.

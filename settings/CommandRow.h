@@ -21,7 +21,7 @@ class CommandRow {
     Q_DECLARE_TR_FUNCTIONS(CommandRow)
 
 public:
-    CommandRow(QWidget& page, QGridLayout& grid, int row, settings::Command command);
+    CommandRow(QWidget& page, QGridLayout& grid, int row, settings::Command shown);
     CommandRow(const CommandRow&) = delete;
     CommandRow& operator=(const CommandRow&) = delete;
 
