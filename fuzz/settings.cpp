@@ -1,8 +1,11 @@
 // The settings file. Input: two bytes choosing two keys, a value up to the
 // first NUL, then the file's bytes (no NUL: no file). Start-up reads it; each
 // key written then reads back as written, after a reload, while every other
-// key keeps its value; one edit of both keys leaves the same bytes.
+// key keeps its value; one edit of both keys leaves the same bytes. The value
+// read as a joystick binding writes back as the same binding.
 #include "FuzzCheck.h"
+#include "config/CommandBindings.h"
+#include "config/HandBindings.h"
 #include "config/PanelColours.h"
 #include "config/ServerSetting.h"
 #include "config/SettingsFile.h"
@@ -71,6 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadColours(file);
     ParseServer(file.GetString(kSection, kServerKey, kServerDefault, kServerTextBuffer));
     ParsePosition(file.GetString(kSection, kPositionKey, kPositionDefault, kTextBuffer));
+    ReadHandBindings(file);
+    ReadCommandBindings(file);
+    // A device binding that reads as one writes back as the same one.
+    if (const ButtonBinding button = ParseButtonBinding(raw); button.Bound()) {
+        FUZZ_CHECK(ParseButtonBinding(ButtonBindingText(button)) == button);
+    }
+    if (const AxisBinding axis = ParseAxisBinding(raw); axis.Bound()) {
+        FUZZ_CHECK(ParseAxisBinding(AxisBindingText(axis)) == axis);
+    }
     auto expected = Snapshot(file);
     for (int i = 0; i < 2; ++i) {
         const std::string_view key = kKeys[k[i]];
