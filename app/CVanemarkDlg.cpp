@@ -54,16 +54,17 @@ CVanemarkDlg::CVanemarkDlg(LaunchOptions launch, QWidget* parent)
     panel->setFocusPolicy(Qt::NoFocus);
     panelOutput = std::make_unique<PanelOutput>(*panel);
     webOutput = std::make_unique<WebPanelOutput>(*panel);
-    connect(&link, &DeviceLinkFeed::cycleDue, this, &CVanemarkDlg::OnCycleEvent);
-    connect(&link, &DeviceLinkFeed::connected, this, &CVanemarkDlg::OnConnected);
-    connect(&link, &DeviceLinkFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
-    connect(&link, &DeviceLinkFeed::quietSecond, this, &CVanemarkDlg::OnQuietSecond);
+    connect(&sims, &SimulatorFeed::cycleDue, this, &CVanemarkDlg::OnCycleEvent);
+    connect(&sims, &SimulatorFeed::connected, this, &CVanemarkDlg::OnConnected);
+    connect(&sims, &SimulatorFeed::disconnected, this, &CVanemarkDlg::OnDisconnected);
+    connect(&sims, &SimulatorFeed::quietSecond, this, &CVanemarkDlg::OnQuietSecond);
     ConnectCommands();
 }
 
 CVanemarkDlg::~CVanemarkDlg()
 {
-    link.Stop();
+    exitDone = true; // nothing the feeds say on their way out reaches a window going away
+    sims.Stop();
 }
 
 QSize CVanemarkDlg::PreWindowSize(const std::string& settingsFile, std::string* used)
@@ -145,7 +146,7 @@ bool CVanemarkDlg::OnInitDialog()
     }
     status.Configure(!demo, options.verbose);
     WireFrames();
-    link.Start(profile, interval, CyclesAlways(), options.verbose);
+    sims.Start(profile, interval, CyclesAlways(), options.verbose);
     if (options.recordPath) {
         recording.Start(*options.recordPath);
     }
@@ -263,7 +264,7 @@ void CVanemarkDlg::FollowCockpit(std::uint32_t nowMs)
         return;
     }
     cockpitCheckedMs = nowMs;
-    const bool out = link.NotInCockpit();
+    const bool out = sims.NotInCockpit();
     if (out != notInCockpit) {
         notInCockpit = out;
         UpdateIdleVisibility();
@@ -325,8 +326,26 @@ void CVanemarkDlg::SetInterval(std::int32_t milliseconds)
         return;
     }
     interval = settings::NormaliseRuntimeInterval(milliseconds);
-    link.SetInterval(interval);
+    sims.SetInterval(interval);
     webOutput->SetInterval(interval);
+}
+
+settings::Simulator CVanemarkDlg::Simulator() const
+{
+    return sims.Choice();
+}
+
+void CVanemarkDlg::SetSimulator(settings::Simulator simulator)
+{
+    if (exitDone) {
+        return;
+    }
+    ProfileFile profile;
+    if (!settingsFileName.empty()) {
+        profile = settings::OpenSettings(settingsFileName);
+    }
+    sims.Start(profile, interval, CyclesAlways(), options.verbose, simulator);
+    UpdateIdleVisibility();
 }
 
 void CVanemarkDlg::SetPanelFont(const std::string& faceName, std::int32_t pointSize)
@@ -401,7 +420,7 @@ bool CVanemarkDlg::IdleHidden() const
 {
     // The hand on the joysticks is worth showing whatever the simulator does.
     return overlay.hideIdle && !demo && !joysticks.Active() && tray != nullptr && !exitDone &&
-           (!link.IsConnected() || notInCockpit);
+           (!sims.IsConnected() || notInCockpit);
 }
 
 void CVanemarkDlg::setVisible(bool visible)
@@ -460,7 +479,7 @@ void CVanemarkDlg::RunExitSequence()
         return;
     }
     exitDone = true;
-    link.Stop();
+    sims.Stop();
     recording.Stop();
     SavePosition();
     UpdateTray();
@@ -471,7 +490,7 @@ void CVanemarkDlg::RunExitSequence()
 void CVanemarkDlg::FinishSnapshot()
 {
     exitDone = true;
-    link.Stop();
+    sims.Stop();
     // The recording ends with the run, and a recording the disk refused
     // (its last write included) fails the run: it has been told already.
     recording.Stop();

@@ -9,6 +9,7 @@
 #include "app/JoystickFeed.h"
 #include "app/LaunchOptions.h"
 #include "app/LinkStatusDisplay.h"
+#include "app/SimulatorFeed.h"
 #include "app/WindowCommands.h"
 #include "app/WindowGeometry.h"
 #include "config/OverlaySettings.h"
@@ -97,6 +98,8 @@ public:
     void SetCommands(const settings::CommandBindings& bindings) override;
     std::array<std::string, settings::kCommandCount> CommandProblems() const override;
     std::string HotkeysUnavailable() override;
+    settings::Simulator Simulator() const override;
+    void SetSimulator(settings::Simulator simulator) override;
 
     // What a key combination, a joystick button or a menu item asks for:
     // the same action with the same state and the same saved keys whichever
@@ -123,6 +126,7 @@ public:
     const Frame& LastFrame() const { return shown; }
     DeviceLinkFeed& Link() { return link; }
     const DeviceLinkFeed& Link() const { return link; }
+    SimulatorFeed& Simulators() { return sims; }
     const JoystickFeed& Joysticks() const { return joysticks; }
     WebPanelOutput& Web() { return *webOutput; }
     // The layout file the panel shows: the aircraft's own, or the "pilot cfg" one.
@@ -227,6 +231,7 @@ private:
     CPanelCtrl* panel = nullptr; // child widget, owned by Qt
     // Feeds.
     DeviceLinkFeed link;
+    SimulatorFeed sims{link}; // DeviceLink (the link above) or another simulator
     DemoFeed demoFeed;
     JoystickFeed joysticks;
     // Outputs.
@@ -234,7 +239,7 @@ private:
     std::unique_ptr<WebPanelOutput> webOutput;
     AircraftOutput aircraftOutput{[this](const std::string& name) { OnAircraftChanged(name); }};
     FlightRecording recording{this};
-    LinkStatusDisplay status{link, joysticks, *this};
+    LinkStatusDisplay status{sims, joysticks, *this};
     FrameRoute route;
     WindowCommands commands;
     CommandInput commandInput{[this](settings::Command command) { RunCommand(command); }};

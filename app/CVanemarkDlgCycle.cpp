@@ -48,7 +48,7 @@ void CVanemarkDlg::OnCycleEvent()
 
 void CVanemarkDlg::WireFrames()
 {
-    route.AddFeed(demo ? static_cast<Feed&>(demoFeed) : link);
+    route.AddFeed(demo ? static_cast<Feed&>(demoFeed) : sims);
     route.AddFeed(joysticks);
     route.AddOutput(*panelOutput);
     route.AddOutput(*webOutput);
@@ -65,7 +65,7 @@ bool CVanemarkDlg::CyclesAlways() const
 void CVanemarkDlg::SetHands(const settings::HandBindings& hands)
 {
     joysticks.SetBindings(hands);
-    link.SetCyclesAlways(CyclesAlways());
+    sims.SetCyclesAlways(CyclesAlways());
     // One cycle now: it shows the new choice at once, and takes the hand
     // off the panel when no cycle would follow.
     OnCycleEvent();

@@ -1,7 +1,7 @@
 #include "app/LinkStatusDisplay.h"
 
-#include "app/DeviceLinkFeed.h"
 #include "app/JoystickFeed.h"
+#include "app/SimulatorFeed.h"
 #include "app/TrayIcon.h"
 
 #include <QCursor>

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace vanemark {
 
-class DeviceLinkFeed;
+class SimulatorFeed;
 class JoystickFeed;
 class TrayIcon;
 
@@ -22,7 +22,7 @@ class TrayIcon;
 // anyway: nothing here wakes the window's thread.
 class LinkStatusDisplay final : public FrameOutput {
 public:
-    LinkStatusDisplay(const DeviceLinkFeed& link, const JoystickFeed& joysticks, QWidget& window)
+    LinkStatusDisplay(const SimulatorFeed& link, const JoystickFeed& joysticks, QWidget& window)
         : link(link), joysticks(joysticks), window(window)
     {
     }
@@ -46,7 +46,7 @@ public:
     QString Text() const;
 
 private:
-    const DeviceLinkFeed& link;
+    const SimulatorFeed& link;
     const JoystickFeed& joysticks;
     QWidget& window;
     TrayIcon* tray = nullptr;

@@ -3,7 +3,7 @@
 file(GLOB_RECURSE sources LIST_DIRECTORIES false
      RELATIVE ${SOURCE_DIR}
      ${SOURCE_DIR}/core/*.[ch]* ${SOURCE_DIR}/timing/*.[ch]* ${SOURCE_DIR}/config/*.[ch]*
-     ${SOURCE_DIR}/devicelink/*.[ch]* ${SOURCE_DIR}/flightlog/*.[ch]* ${SOURCE_DIR}/tools/*.[ch]* ${SOURCE_DIR}/joystick/*.[ch]*
+     ${SOURCE_DIR}/devicelink/*.[ch]* ${SOURCE_DIR}/simfeeds/*.[ch]* ${SOURCE_DIR}/flightlog/*.[ch]* ${SOURCE_DIR}/tools/*.[ch]* ${SOURCE_DIR}/joystick/*.[ch]*
      ${SOURCE_DIR}/panel/*.[ch]*
      ${SOURCE_DIR}/settings/*.[ch]* ${SOURCE_DIR}/web/*.[ch]* ${SOURCE_DIR}/app/*.[ch]* ${SOURCE_DIR}/tests/*.[ch]*
      ${SOURCE_DIR}/bench/*.[ch]* ${SOURCE_DIR}/fuzz/*.[ch]*)

@@ -9,7 +9,9 @@
 #include "settings/FieldNumber.h"
 #include "settings/SaveFailure.h"
 #include "settings/SettingsHost.h"
+#include "settings/SimulatorName.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -45,6 +47,12 @@ bool CGeneralPage::OnInitDialog()
 {
     CSettingsPage::OnInitDialog();
 
+    simulatorList = new QComboBox(this);
+    simulatorList->setObjectName(QStringLiteral("simulator"));
+    for (std::size_t i = 0; i < settings::kSimulatorCount; ++i) {
+        simulatorList->addItem(SimulatorName(static_cast<settings::Simulator>(i)));
+    }
+    simulatorList->setToolTip(tr("Automatic listens for every simulator at once and shows whichever answers."));
     serverEdit = new QLineEdit(this);
     serverEdit->setObjectName(QStringLiteral("server"));
     portEdit = new QLineEdit(this);
@@ -65,16 +73,17 @@ bool CGeneralPage::OnInitDialog()
         grid->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(field, row, 1);
     };
-    addRow(0, tr("Server:"), serverEdit);
-    addRow(1, tr("Port:"), portEdit);
-    addRow(2, tr("Localhost:"), localEdit);
+    addRow(0, tr("Simulator:"), simulatorList);
+    addRow(1, tr("Server:"), serverEdit);
+    addRow(2, tr("Port:"), portEdit);
+    addRow(3, tr("Localhost:"), localEdit);
     auto* intervalRow = new QHBoxLayout;
     intervalRow->addWidget(intervalSpin, 1);
     intervalRow->addWidget(new QLabel(tr("msec"), this));
     auto* intervalLabel = new QLabel(tr("Update Interval:"), this);
     intervalLabel->setBuddy(intervalSpin);
-    grid->addWidget(intervalLabel, 3, 0, Qt::AlignRight | Qt::AlignVCenter);
-    grid->addLayout(intervalRow, 3, 1);
+    grid->addWidget(intervalLabel, 4, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addLayout(intervalRow, 4, 1);
     grid->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -98,6 +107,7 @@ bool CGeneralPage::OnInitDialog()
 
 void CGeneralPage::FillControls()
 {
+    simulatorList->setCurrentIndex(static_cast<int>(owner.Simulator()));
     serverEdit->setText(QString::fromStdString(server.host));
     portEdit->setText(QString::number(server.port));
     localEdit->setText(QString::fromStdString(server.localAddress));
@@ -172,8 +182,13 @@ void CGeneralPage::OnOK()
     ProfileEdit edit(file);
     edit.Set(settings::kSection, settings::kServerKey, settings::FormatServer(server));
     edit.SetInt(settings::kSection, settings::kIntervalKey, interval);
+    const auto simulator = static_cast<settings::Simulator>(simulatorList->currentIndex());
+    edit.Set(settings::kSection, settings::kSimulatorKey, settings::SimulatorWord(simulator));
     const int saved = edit.Commit();
 
+    if (simulator != owner.Simulator()) {
+        owner.SetSimulator(simulator);
+    }
     // The running window takes the interval whether or not it could be stored.
     owner.SetInterval(interval);
     interval = owner.Interval();

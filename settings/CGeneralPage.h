@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -14,9 +15,10 @@ namespace vanemark {
 class CNumericSpin;
 class SettingsHost;
 
-// Server, port, local address and update interval. "Apply" stores them in
-// section "settings" of the settings file and retimes the running window;
-// the connection settings take effect at the next start.
+// The simulator, DeviceLink's server, port and local address, and the
+// update interval. "Apply" stores them in section "settings" of the settings
+// file, switches the running window to the simulator chosen and retimes it;
+// DeviceLink's connection settings take effect at the next start.
 class CGeneralPage : public CSettingsPage {
     Q_OBJECT
 
@@ -41,6 +43,7 @@ private:
     settings::ServerSetting server;
     std::int32_t interval = 0;
 
+    QComboBox* simulatorList = nullptr;
     QLineEdit* serverEdit = nullptr;
     QLineEdit* portEdit = nullptr;
     QLineEdit* localEdit = nullptr;

@@ -4,6 +4,7 @@
 #include "config/HandBindings.h"
 #include "config/OverlaySettings.h"
 #include "config/PanelColours.h"
+#include "config/SimulatorSetting.h"
 #include "config/WebPanelSetting.h"
 
 #include <array>
@@ -76,6 +77,11 @@ public:
     virtual void SetCommands(const settings::CommandBindings& commands) = 0;
     virtual std::array<std::string, settings::kCommandCount> CommandProblems() const = 0;
     virtual std::string HotkeysUnavailable() = 0;
+
+    // The simulator the window listens to. SetSimulator reads where to find
+    // it from the settings file (the page has written it) and switches at once.
+    virtual settings::Simulator Simulator() const = 0;
+    virtual void SetSimulator(settings::Simulator simulator) = 0;
 
 protected:
     SettingsHost() = default;

@@ -367,6 +367,77 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
     </message>
 </context>
 <context>
+    <name>Simulator</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: in a battle (%2)</source>
+        <translation>%1: im Gefecht (%2)</translation>
+    </message>
+    <message>
+        <source>%1: not in a battle (%2)</source>
+        <translation>%1: nicht im Gefecht (%2)</translation>
+    </message>
+    <message>
+        <source>DeviceLink (IL-2 1946)</source>
+        <translation>DeviceLink (IL-2 1946)</translation>
+    </message>
+    <message>
+        <source>IL-2 Great Battles</source>
+        <translation>IL-2 Great Battles</translation>
+    </message>
+    <message>
+        <source>X-Plane</source>
+        <translation>X-Plane</translation>
+    </message>
+    <message>
+        <source>FlightGear</source>
+        <translation>FlightGear</translation>
+    </message>
+    <message>
+        <source>War Thunder</source>
+        <translation>War Thunder</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>%1: cannot listen on UDP port %2: %3</source>
+        <translation>%1: am UDP-Port %2 kann nicht gelauscht werden: %3</translation>
+    </message>
+    <message>
+        <source>%1: receiving on UDP port %2</source>
+        <translation>%1: Empfang am UDP-Port %2</translation>
+    </message>
+    <message>
+        <source>%1: nothing received on UDP port %2; are the motion and telemetry devices enabled in data/startup.cfg?</source>
+        <translation>%1: am UDP-Port %2 kommt nichts an; sind motiondevice und telemetrydevice in data/startup.cfg eingeschaltet?</translation>
+    </message>
+    <message>
+        <source>%1: nothing received on UDP port %2; was FlightGear started with --generic=socket,out,30,127.0.0.1,%2,udp,vanemark?</source>
+        <translation>%1: am UDP-Port %2 kommt nichts an; wurde FlightGear mit --generic=socket,out,30,127.0.0.1,%2,udp,vanemark gestartet?</translation>
+    </message>
+    <message>
+        <source>%1: cannot open a UDP port: %2</source>
+        <translation>%1: kein UDP-Port kann geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1: cannot ask %2 port %3: %4</source>
+        <translation>%1: %2 Port %3 kann nicht gefragt werden: %4</translation>
+    </message>
+    <message>
+        <source>%1: receiving from %2 port %3</source>
+        <translation>%1: Empfang von %2 Port %3</translation>
+    </message>
+    <message>
+        <source>%1: no answer from %2 port %3</source>
+        <translation>%1: keine Antwort von %2 Port %3</translation>
+    </message>
+</context>
+<context>
     <name>vanemark</name>
     <message>
         <source>Windows sockets initialization failed.</source>
@@ -646,6 +717,14 @@ Eine stets obenliegende Instrumententafel, gespeist von einem DeviceLink-Server.
     <message>
         <source>Please enter a positive integer.</source>
         <translation>Bitte eine positive ganze Zahl eingeben.</translation>
+    </message>
+    <message>
+        <source>Automatic listens for every simulator at once and shows whichever answers.</source>
+        <translation>Automatisch lauscht auf alle Simulatoren zugleich und zeigt den, der antwortet.</translation>
+    </message>
+    <message>
+        <source>Simulator:</source>
+        <translation>Simulator:</translation>
     </message>
 </context>
 <context>

@@ -367,6 +367,77 @@ An always-on-top instrument panel fed by a DeviceLink server.
     </message>
 </context>
 <context>
+    <name>Simulator</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: in a battle (%2)</source>
+        <translation>%1: в бою (%2)</translation>
+    </message>
+    <message>
+        <source>%1: not in a battle (%2)</source>
+        <translation>%1: не в бою (%2)</translation>
+    </message>
+    <message>
+        <source>DeviceLink (IL-2 1946)</source>
+        <translation>DeviceLink (Ил-2 1946)</translation>
+    </message>
+    <message>
+        <source>IL-2 Great Battles</source>
+        <translation>Ил-2 Штурмовик: Великие битвы</translation>
+    </message>
+    <message>
+        <source>X-Plane</source>
+        <translation>X-Plane</translation>
+    </message>
+    <message>
+        <source>FlightGear</source>
+        <translation>FlightGear</translation>
+    </message>
+    <message>
+        <source>War Thunder</source>
+        <translation>War Thunder</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Автоматически</translation>
+    </message>
+    <message>
+        <source>%1: cannot listen on UDP port %2: %3</source>
+        <translation>%1: не удаётся слушать UDP-порт %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: receiving on UDP port %2</source>
+        <translation>%1: приём на UDP-порту %2</translation>
+    </message>
+    <message>
+        <source>%1: nothing received on UDP port %2; are the motion and telemetry devices enabled in data/startup.cfg?</source>
+        <translation>%1: на UDP-порт %2 ничего не приходит; включены ли motiondevice и telemetrydevice в data/startup.cfg?</translation>
+    </message>
+    <message>
+        <source>%1: nothing received on UDP port %2; was FlightGear started with --generic=socket,out,30,127.0.0.1,%2,udp,vanemark?</source>
+        <translation>%1: на UDP-порт %2 ничего не приходит; запущен ли FlightGear с --generic=socket,out,30,127.0.0.1,%2,udp,vanemark?</translation>
+    </message>
+    <message>
+        <source>%1: cannot open a UDP port: %2</source>
+        <translation>%1: не удаётся открыть UDP-порт: %2</translation>
+    </message>
+    <message>
+        <source>%1: cannot ask %2 port %3: %4</source>
+        <translation>%1: не удаётся запросить %2 порт %3: %4</translation>
+    </message>
+    <message>
+        <source>%1: receiving from %2 port %3</source>
+        <translation>%1: приём от %2 порт %3</translation>
+    </message>
+    <message>
+        <source>%1: no answer from %2 port %3</source>
+        <translation>%1: нет ответа от %2 порт %3</translation>
+    </message>
+</context>
+<context>
     <name>vanemark</name>
     <message>
         <source>Windows sockets initialization failed.</source>
@@ -646,6 +717,14 @@ An always-on-top instrument panel fed by a DeviceLink server.
     <message>
         <source>Please enter a positive integer.</source>
         <translation>Введите положительное целое число.</translation>
+    </message>
+    <message>
+        <source>Automatic listens for every simulator at once and shows whichever answers.</source>
+        <translation>«Автоматически» слушает все симуляторы сразу и показывает тот, что отвечает.</translation>
+    </message>
+    <message>
+        <source>Simulator:</source>
+        <translation>Симулятор:</translation>
     </message>
 </context>
 <context>

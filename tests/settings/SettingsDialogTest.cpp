@@ -60,29 +60,38 @@ protected:
 };
 
 // The page shows the stored server and the interval the window runs at,
-// whatever is stored; each Apply (or Enter) writes both and retimes once.
+// whatever is stored; each Apply (or Enter) writes them with the simulator,
+// retimes once and switches the window when the simulator changed.
 TEST_F(SettingsDialogTest, GeneralPageShowsAppliesAndRetimes)
 {
     folder.Write("Vanemark.ini", "[settings]\r\nserver=4000,sim.local,\t192.168.1.5\r\ninterval=10\r\n");
     host.interval = 25;
     Open();
     EXPECT_EQ(Shown(), "4000 sim.local 192.168.1.5 25");
-    for (const auto& [server, port, local, interval, enter, running, file] : {
-             std::tuple{"sim.local", "2000", "10.1.1.1", "130", false, 125,
-                        "[settings]\r\nserver=2000 sim.local 10.1.1.1\r\ninterval=125\r\n"},
+    auto* simulators = dialog->Page(kGeneral)->findChild<QComboBox*>("simulator");
+    ASSERT_NE(simulators, nullptr);
+    EXPECT_EQ(simulators->count(), 6);
+    EXPECT_EQ(simulators->currentText(), QLatin1String("DeviceLink (IL-2 1946)"));
+    for (const auto& [simulator, server, port, local, interval, enter, running, file] : {
+             std::tuple{settings::Simulator::XPlane, "sim.local", "2000", "10.1.1.1", "130", false, 125,
+                        "[settings]\r\nsimulator=xplane\r\nserver=2000 sim.local 10.1.1.1\r\ninterval=125\r\n"},
              // Beyond the arrows' range but within what the field accepts; the highest port.
-             {"", "65535", "", "20000", false, 20000, "[settings]\r\nserver=65535 127.0.0.1 \r\ninterval=20000\r\n"},
-             {"h", "1", "l", "250", true, 250, "[settings]\r\nserver=1 h l\r\ninterval=250\r\n"},
+             {settings::Simulator::Automatic, "", "65535", "", "20000", false, 20000,
+              "[settings]\r\nsimulator=auto\r\nserver=65535 127.0.0.1 \r\ninterval=20000\r\n"},
+             {settings::Simulator::DeviceLink, "h", "1", "l", "250", true, 250,
+              "[settings]\r\nsimulator=devicelink\r\nserver=1 h l\r\ninterval=250\r\n"},
          }) {
         SCOPED_TRACE(file);
         const int calls = host.calls;
+        simulators->setCurrentIndex(static_cast<int>(simulator));
         Type("server", server);
         Type("port", port);
         Type("localAddress", local);
         Type("interval", interval);
         enter ? QTest::keyClick(&Field("interval"), Qt::Key_Return) : Click("apply");
         EXPECT_EQ(TempDir::Read(ini), file);
-        EXPECT_EQ(host.calls - calls, 1);
+        EXPECT_EQ(host.calls - calls, 2) << "retimed and switched";
+        EXPECT_EQ(host.simulator, simulator);
         EXPECT_EQ(Text("interval"), QString::number(host.interval));
         EXPECT_EQ(host.interval, running);
         EXPECT_TRUE(dialog->isVisible());

@@ -61,6 +61,8 @@ struct TestHost : SettingsHost {
     void SetCommands(const settings::CommandBindings& value) override { ++calls, commands = value; }
     std::array<std::string, settings::kCommandCount> CommandProblems() const override { return problems; }
     std::string HotkeysUnavailable() override { return noHotkeys; }
+    settings::Simulator Simulator() const override { return simulator; }
+    void SetSimulator(settings::Simulator value) override { ++calls, simulator = value; }
 
     std::string path;
     std::int32_t interval = 500;
@@ -77,6 +79,7 @@ struct TestHost : SettingsHost {
     settings::CommandBindings commands;
     std::array<std::string, settings::kCommandCount> problems;
     std::string noHotkeys;
+    settings::Simulator simulator = settings::Simulator::DeviceLink;
     int calls = 0;
 };
 
