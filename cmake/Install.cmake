@@ -30,7 +30,7 @@ else()
   set(_vanemark_shipped_dir "${CMAKE_INSTALL_DATADIR}/vanemark")
 endif()
 install(FILES "${_vanemark_res}/Vanemark.ini" "${_vanemark_res}/Vanemark.cfg" "${_vanemark_res}/dlkeys.ini"
-        DESTINATION "${_vanemark_shipped_dir}")
+              "${_vanemark_res}/vanemark.xml" DESTINATION "${_vanemark_shipped_dir}")
 
 if(UNIX AND NOT APPLE)
   set(_vanemark_gen "${PROJECT_BINARY_DIR}/package")

@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "package check: $*" >&2; exit 1; }
 
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
-shipped=(Vanemark.ini Vanemark.cfg dlkeys.ini)
+shipped=(Vanemark.ini Vanemark.cfg dlkeys.ini vanemark.xml)
 expected=(usr/bin/vanemark usr/bin/devicelink-sim
           usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
           usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/$id.png usr/share/icons/hicolor/scalable/apps/$id.svg

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs Vanemark from the default build with the bundled stand-in DeviceLink
-# server, in the working folder run/ of the repository:
+# Runs Vanemark from the default build with the bundled stand-in of the
+# simulator Vanemark.ini names (DeviceLink unless it says otherwise), in the
+# working folder run/ of the repository:
 #   tools/run-vanemark.sh [vanemark options]
 # run/ gets Vanemark.ini, Vanemark.cfg and dlkeys.ini from res/ on the first
 # run; afterwards they are the user's and are never overwritten. Without a
@@ -57,27 +58,54 @@ stop_sim() {
 }
 trap stop_sim EXIT
 
-case "$host" in
-127.* | localhost)
-    if [[ ! "$port" =~ ^[0-9]+$ ]] || [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
-        say "Vanemark.ini names port '$port'; not starting the stand-in server"
-    elif udp_port_busy "$port"; then
-        say "UDP port $port is already in use; using the DeviceLink server that answers there"
+# The simulator the program listens to, key "simulator": DeviceLink (and
+# Automatic) get the stand-in DeviceLink server, the others a stand-in of
+# their own on the port the settings name.
+ini_value() {
+    sed -n "s/^[[:space:]]*$1[[:space:]]*=[[:space:]]*//p" "$work/Vanemark.ini" | tr -d '\r' | tail -n 1
+}
+simulator=$(ini_value simulator | tr '[:upper:]' '[:lower:]')
+start_sim() { # log name, description, arguments...
+    local log=$work/$1.log what=$2
+    shift 2
+    "$sim" "$@" >"$log" 2>&1 &
+    sim_pid=$!
+    sleep 0.3
+    if ! kill -0 "$sim_pid" 2>/dev/null; then
+        say "the stand-in did not start:"
+        cat "$log" >&2
+        sim_pid=""
     else
-        "$sim" --host 127.0.0.1 --port "$port" >"$work/devicelink-sim.log" 2>&1 &
-        sim_pid=$!
-        sleep 0.3
-        if ! kill -0 "$sim_pid" 2>/dev/null; then
-            say "the stand-in server did not start:"
-            cat "$work/devicelink-sim.log" >&2
-            sim_pid=""
-        else
-            say "stand-in DeviceLink server on 127.0.0.1:$port (log: $work/devicelink-sim.log)"
-        fi
+        say "$what (log: $log)"
     fi
+}
+case "$simulator" in
+il2gb | flightgear | xplane | warthunder)
+    case "$simulator" in
+    il2gb) key="il2gb port" default=4322 ;;
+    flightgear) key="flightgear port" default=5505 ;;
+    xplane) key="xplane port" default=49000 ;;
+    warthunder) key="warthunder port" default=8111 ;;
+    esac
+    sim_port=$(ini_value "$key")
+    sim_port=${sim_port:-$default}
+    start_sim "$simulator-sim" "stand-in $simulator on 127.0.0.1:$sim_port" --protocol "$simulator" --port "$sim_port"
     ;;
 *)
-    say "Vanemark.ini names the server $host:$port; not starting the stand-in server"
+    case "$host" in
+    127.* | localhost)
+        if [[ ! "$port" =~ ^[0-9]+$ ]] || [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
+            say "Vanemark.ini names port '$port'; not starting the stand-in server"
+        elif udp_port_busy "$port"; then
+            say "UDP port $port is already in use; using the DeviceLink server that answers there"
+        else
+            start_sim devicelink-sim "stand-in DeviceLink server on 127.0.0.1:$port" --host 127.0.0.1 --port "$port"
+        fi
+        ;;
+    *)
+        say "Vanemark.ini names the server $host:$port; not starting the stand-in server"
+        ;;
+    esac
     ;;
 esac
 

@@ -73,7 +73,7 @@ if [ -d "$stage/bin" ] || [ -d "$stage/share/vanemark" ]; then
     done
     rm -rf "${stage:?}/bin" "${stage:?}/share"
 fi
-for file in vanemark.exe devicelink-sim.exe Vanemark.ini Vanemark.cfg dlkeys.ini; do
+for file in vanemark.exe devicelink-sim.exe Vanemark.ini Vanemark.cfg dlkeys.ini vanemark.xml; do
     [ -f "$stage/$file" ] || die "cmake --install did not lay out $file"
 done
 

@@ -167,6 +167,17 @@ TEST(SimCommandLine, ReadsEveryOptionWithDefaults)
     EXPECT_EQ(std::tuple(defaults.options.host, defaults.options.port, defaults.duration < 0.0, defaults.options.ips,
                          defaults.options.notInCockpitAfter < 0.0),
               std::tuple("", 21100, true, "", true));
+    // The other simulators: their own port, 127.0.0.1, and their own options.
+    for (const auto& [args, port, hz, zero] :
+         {std::tuple(std::vector<std::string_view>{"--protocol", "xplane", "--rref-zero"}, 49000, 30, true),
+          {{"--protocol", "il2gb", "--hz", "60"}, 4322, 60, false},
+          {{"--protocol", "flightgear"}, 5505, 30, false},
+          {{"--protocol", "warthunder"}, 8111, 30, false}}) {
+        SimCommandLine other;
+        ASSERT_EQ(other.Parse(args, error), 0) << error;
+        EXPECT_EQ(std::tuple(other.options.host, other.options.port, other.hz, other.rrefZero),
+                  std::tuple("127.0.0.1", port, hz, zero));
+    }
 }
 
 // Runs the program; its exit code and output. Once it says where it
@@ -227,7 +238,16 @@ TEST(SimProgram, ServesForItsDurationAndFailsClearly)
           {"--silent-after -1", 1, {"invalid value '-1' for --silent-after"}},
           {"--duration", 1, {"option --duration needs a value"}},
           {"--frobnicate", 1, {"unknown option '--frobnicate'"}},
-          {"--help", 0, {"--silent-after", "--ips", "--not-in-cockpit"}}}) {
+          {"--protocol warthunder --port 0 --duration 0.2",
+           0,
+           {"warthunder answering on http://127.0.0.1:", "0 requests"}},
+          {"--protocol x-plane", 1, {"invalid value 'x-plane' for --protocol"}},
+          {"--protocol xplane --drop 5", 1, {"option --drop does not apply to --protocol xplane"}},
+          {"--hz 20", 1, {"option --hz does not apply to --protocol devicelink"}},
+          {"--protocol il2gb --rref-zero", 1, {"option --rref-zero does not apply to --protocol il2gb"}},
+          {"--protocol flightgear --port 0", 1, {"invalid value '0' for --port"}},
+          {"--protocol il2gb --hz 0", 1, {"invalid value '0' for --hz"}},
+          {"--help", 0, {"--silent-after", "--ips", "--not-in-cockpit", "--protocol", "--hz", "--rref-zero"}}}) {
         if (row.arguments.starts_with("--host 203.0.113.1") && test::UnderWine()) {
             continue; // Wine binds a socket to any address, and the server would answer there for good
         }
