@@ -4,7 +4,6 @@
 #include "simfeeds/Il2gbPacket.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <algorithm>
 #include <cmath>
@@ -15,16 +14,11 @@ namespace vanemark {
 
 namespace {
 
-// Datagrams read per wake-up; a flood waits for the next one instead of
-// holding the window.
-constexpr std::size_t kDrainLimit = 64;
+// Datagrams read per poll: more than a second of any simulator's pushing,
+// yet a flood cannot hold the window; the rest waits in the system's buffer.
+constexpr std::size_t kDrainLimit = 256;
 
 } // namespace
-
-UdpSimSource::~UdpSimSource()
-{
-    notifier.reset();
-}
 
 bool UdpSimSource::Start(const settings::SimulatorSetting& setting, int intervalMs)
 {
@@ -39,19 +33,16 @@ bool UdpSimSource::Start(const settings::SimulatorSetting& setting, int interval
         return false;
     }
     openError.clear();
-    notifier = std::make_unique<QSocketNotifier>(static_cast<qintptr>(port.NativeHandle()), QSocketNotifier::Read);
-    connect(notifier.get(), &QSocketNotifier::activated, this, &UdpSimSource::OnReadable);
     return Begin(setting, intervalMs);
 }
 
 void UdpSimSource::Stop()
 {
-    notifier.reset();
     port.Close();
     Forget();
 }
 
-void UdpSimSource::OnReadable()
+void UdpSimSource::Poll()
 {
     port.Drain([this](std::span<const std::uint8_t> datagram) { Count(Read(datagram)); }, kDrainLimit);
 }
@@ -145,6 +136,7 @@ void XPlaneSource::Subscribe(std::int32_t perSecond)
 
 void XPlaneSource::Poll()
 {
+    UdpSimSource::Poll();
     if (port.IsOpen() && !Answering() && std::chrono::steady_clock::now() - subscribed >= kResubscribe) {
         Subscribe(frequency);
     }

@@ -4,7 +4,6 @@
 #include "simfeeds/UdpPort.h"
 #include "simfeeds/XPlaneRref.h"
 
-#include <QSocketNotifier>
 #include <QString>
 
 #include <cstdint>
@@ -14,18 +13,20 @@
 
 namespace vanemark {
 
-// A simulator that speaks UDP to one port of ours. The port's notifier wakes
-// the window's thread only when datagrams wait; each is read into the latest
-// values at once.
+// A simulator that speaks UDP to one port of ours. What waits on the port is
+// read at each poll, once per cycle while the simulator is followed and once
+// a second while it is not: the panel shows no more often than the cycle,
+// and reading then needs no wake-up of its own.
 class UdpSimSource : public SimSource {
     Q_OBJECT
 
 public:
     using SimSource::SimSource;
-    ~UdpSimSource() override;
 
     bool Start(const settings::SimulatorSetting& setting, int intervalMs) override;
     void Stop() override;
+    // Reads every datagram waiting (within a bound) into the latest values.
+    void Poll() override;
     int LocalPort() const { return port.LocalPort(); }
 
 protected:
@@ -40,10 +41,6 @@ protected:
     UdpPort port;
     int wantedPort = 0;
     QString openError; // why the port could not be opened, empty while it is
-
-private:
-    void OnReadable();
-    std::unique_ptr<QSocketNotifier> notifier;
 };
 
 // IL-2 Great Battles: motion and telemetry pushed to our port.

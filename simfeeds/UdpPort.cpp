@@ -39,11 +39,6 @@ int UdpPort::LocalPort() const
     return ec ? 0 : local.port();
 }
 
-std::intptr_t UdpPort::NativeHandle()
-{
-    return static_cast<std::intptr_t>(socket.native_handle());
-}
-
 std::size_t UdpPort::Drain(const Take& take, std::size_t limit)
 {
     std::size_t handed = 0;
@@ -55,14 +50,15 @@ std::size_t UdpPort::Drain(const Take& take, std::size_t limit)
             break;
         }
         ++handed;
-        if (ec == asio::error::message_size) {
-            // Windows reports a datagram larger than the buffer this way.
-            take(std::span<const std::uint8_t>(buffer));
+        if (ec == asio::error::connection_reset || ec == asio::error::connection_refused) {
+            // An ICMP "port unreachable" for something we sent earlier
+            // (Windows reports it on the next read): no datagram.
             continue;
         }
         if (ec) {
-            // An ICMP "port unreachable" for something we sent earlier:
-            // nothing waits to be read.
+            // A datagram larger than the buffer (Windows reports it as an
+            // error; its start was read): shown to the reader as too long.
+            take(std::span<const std::uint8_t>(buffer));
             continue;
         }
         take(std::span<const std::uint8_t>(buffer.data(), length));

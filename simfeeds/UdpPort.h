@@ -13,8 +13,8 @@
 namespace vanemark {
 
 // One non-blocking UDP socket for a simulator that pushes its data, or
-// answers requests, to us. Nothing here waits: the owner learns from its
-// event loop (NativeHandle) that datagrams are waiting and drains them.
+// answers requests, to us. Nothing here waits: the owner drains what has
+// arrived when it wants the values.
 class UdpPort {
 public:
     // One byte more than any interface sends, so a longer datagram shows as
@@ -34,8 +34,6 @@ public:
     void Close();
     bool IsOpen() const { return socket.is_open(); }
     int LocalPort() const;
-    // For the event loop's socket notifier.
-    std::intptr_t NativeHandle();
 
     // Hands each waiting datagram to `take`, at most `limit` of them, so a
     // flood cannot hold the caller; the count handed.

@@ -84,7 +84,8 @@ long ContextSwitches()
 
 // A window against no simulator at interval range(0) ms, with the three
 // devices' axes bound (range(1) = 1), one of their buttons bound to a
-// command (2) or nothing bound (0), run for three seconds.
+// command (2) or nothing bound (0), listening to DeviceLink alone or, with
+// range(2) = 1, to every simulator at once (Automatic), run for three seconds.
 void BM_WindowWakeups(benchmark::State& state)
 {
     const auto interval = static_cast<int>(state.range(0));
@@ -92,6 +93,10 @@ void BM_WindowWakeups(benchmark::State& state)
     const bool button = state.range(1) == 2;
     ThreeDevices devices;
     std::string ini = "[settings]\nserver=9 127.0.0.1\ninterval=" + std::to_string(interval) + "\n";
+    if (state.range(2) == 1) {
+        // Ports where nothing answers, so the window only waits and asks.
+        ini += "simulator=auto\nil2gb port=47322\nflightgear port=47505\nxplane port=9\nwarthunder port=9\n";
+    }
     if (bound) {
         const settings::HandBindings hands = devices.Bindings();
         for (std::size_t i = 0; i < settings::kHandControlCount; ++i) {
@@ -120,12 +125,14 @@ void BM_WindowWakeups(benchmark::State& state)
     std::filesystem::remove("Vanemark.ini");
 }
 BENCHMARK(BM_WindowWakeups)
-    ->Args({500, 0})
-    ->Args({500, 1})
-    ->Args({500, 2})
-    ->Args({25, 0})
-    ->Args({25, 1})
-    ->ArgNames({"interval", "joysticks"})
+    ->Args({500, 0, 0})
+    ->Args({500, 1, 0})
+    ->Args({500, 2, 0})
+    ->Args({25, 0, 0})
+    ->Args({25, 1, 0})
+    ->Args({500, 0, 1})
+    ->Args({25, 0, 1})
+    ->ArgNames({"interval", "joysticks", "automatic"})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

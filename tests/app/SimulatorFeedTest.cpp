@@ -149,10 +149,13 @@ TEST(SimulatorFeed, EachStandInReachesThePanelValues)
          {Shown::Speed, Shown::Flaps, Shown::Bank, Shown::Pitch, Shown::StickX, Shown::StickY, Shown::Power,
           Shown::Rudder}},
     };
+    // Every stand-in lives to the end: under Wine, a stand-in's socket opened
+    // just after another stand-in's was closed may never receive.
+    std::vector<std::unique_ptr<StandIn>> kept;
     for (const FlightSample& row : rows) {
         for (const auto& [simulator, carried] : cases) {
             SCOPED_TRACE(std::string(settings::SimulatorWord(simulator)) + " flying " + row.aircraft);
-            StandIn standIn(simulator, row);
+            StandIn& standIn = *kept.emplace_back(std::make_unique<StandIn>(simulator, row));
             WorkFolder folder;
             folder.Write("Vanemark.ini", "[settings]\n" + kNowhere + standIn.settings);
             ProfileFile profile = settings::OpenSettings(folder.File("Vanemark.ini"));
@@ -235,7 +238,12 @@ TEST(SimulatorFeed, BadDatagramsAreCountedAndNotShown)
         Verdict verdict;
     } bad[]{
         {wrongId, Verdict::WrongId},
+#ifdef _WIN32
+        // Wine hands a datagram larger than the buffer over as an empty one.
+        {oversized, Verdict::Short},
+#else
         {oversized, Verdict::Oversized},
+#endif
         {shortOne, Verdict::Short},
         {motion(std::numeric_limits<float>::quiet_NaN(), -0.2F), Verdict::BadValue},
     };
