@@ -9,7 +9,7 @@ namespace vanemark {
 // War Thunder's local web server describes the battle in two JSON documents:
 // /state (controls and speed) and /indicators (the artificial horizon and
 // the aircraft's type). Both say "valid": false outside a battle.
-inline constexpr qsizetype kMaxWarThunderDocument = 256 * 1024;
+inline constexpr qsizetype kMaxWarThunderDocument = qsizetype{256} * 1024;
 
 struct WarThunderRead {
     Verdict verdict = Verdict::Malformed;
