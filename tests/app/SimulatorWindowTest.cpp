@@ -86,4 +86,14 @@ TEST(SimulatorWindow, AutomaticFollowsWhicheverSimulatorFlies)
     EXPECT_TRUE(std::isnan(panel.Values().stickX)) << "IL-2 does not send the stick";
     EXPECT_TRUE(window->Simulators().StatusText(true).startsWith(QLatin1String("IL-2 Great Battles")));
     EXPECT_EQ(window->windowTitle(), QLatin1String("Yak-1 ser.69"));
+
+    // Switched from the General page: DeviceLink alone stops listening to
+    // IL-2 at once, and back to Automatic finds it again.
+    window->SetSimulator(Simulator::DeviceLink);
+    EXPECT_TRUE(window->Link().Client().IsStarted());
+    EXPECT_EQ(window->Simulators().Source(Simulator::Il2gb), nullptr);
+    EXPECT_TRUE(std::isnan(panel.Values().bank));
+    window->SetSimulator(Simulator::Automatic);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Simulators().Followed() == Simulator::Il2gb; }, 5000));
+    EXPECT_TRUE(window->Link().Client().IsStarted()) << "Automatic asks DeviceLink too";
 }
