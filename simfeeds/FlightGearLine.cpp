@@ -123,16 +123,25 @@ Verdict ReadFlightGearDatagram(std::string_view datagram, SimReading& reading)
     if (datagram.size() > kMaxSimDatagram) {
         return Verdict::Oversized;
     }
+    // The newest line wins; a line that does not read drops the whole
+    // datagram, so nothing of it shows.
+    SimReading next = reading;
     Verdict verdict = Verdict::Short;
     while (!datagram.empty()) {
         const auto end = datagram.find('\n');
         const std::string_view line = datagram.substr(0, end);
         datagram.remove_prefix(end == std::string_view::npos ? datagram.size() : end + 1);
-        if (!Trim(line).empty()) {
-            // The newest line wins; a bad one among good ones is still told.
-            const Verdict lineVerdict = ReadLine(line, reading);
-            verdict = verdict == Verdict::Short || verdict == Verdict::Taken ? lineVerdict : verdict;
+        if (Trim(line).empty()) {
+            continue;
         }
+        const Verdict lineVerdict = ReadLine(line, next);
+        if (lineVerdict != Verdict::Taken && lineVerdict != Verdict::BadValue) {
+            return lineVerdict;
+        }
+        verdict = verdict == Verdict::BadValue ? verdict : lineVerdict;
+    }
+    if (verdict != Verdict::Short) {
+        reading = std::move(next);
     }
     return verdict;
 }

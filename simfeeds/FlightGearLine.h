@@ -14,10 +14,11 @@ namespace vanemark {
 inline constexpr std::size_t kFlightGearFields = 15;
 inline constexpr int kFlightGearDefaultPort = 5505;
 
-// Replaces `reading` with what one datagram's lines say. An empty number
-// field is absent; a line with the wrong number of fields, or a number that
-// does not read, is dropped whole (Malformed); NaN, infinite or absurd
-// numbers are made absent (BadValue).
+// Replaces `reading` with what one datagram's last line says. An empty
+// number field is absent; a line with the wrong number of fields, or a
+// number that does not read, drops the whole datagram (Malformed) and leaves
+// `reading` as it was; NaN, infinite or absurd numbers are made absent
+// (BadValue).
 Verdict ReadFlightGearDatagram(std::string_view datagram, SimReading& reading);
 
 } // namespace vanemark
