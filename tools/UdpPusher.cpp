@@ -48,44 +48,54 @@ int UdpPusher::Start(std::string& error)
     io = std::make_unique<asio::io_context>();
     socket = std::make_unique<asio::ip::udp::socket>(*io);
     socket->open(asio::ip::udp::v4(), ec);
+    if (!ec) {
+        // A game never waits for its listener: a datagram the system cannot
+        // take at once is dropped, and Stop is never held up by a send.
+        socket->non_blocking(true, ec);
+    }
     if (ec) {
         error = std::string("unable to open a UDP socket: ").append(ec.message());
         socket.reset();
         io.reset();
         return -1;
     }
-    timer = std::make_unique<asio::steady_timer>(*io);
     started = Clock::now();
     frames = 0;
     focusName.clear();
-    Schedule();
-    worker = std::thread([this] { io->run(); });
+    {
+        std::lock_guard lock(stopLock);
+        stopping = false;
+    }
+    worker = std::thread([this] { Run(); });
     return 0;
 }
 
 void UdpPusher::Stop()
 {
     if (worker.joinable()) {
-        io->stop();
+        {
+            std::lock_guard lock(stopLock);
+            stopping = true;
+        }
+        stopSignal.notify_all();
         worker.join();
     }
-    timer.reset();
     socket.reset();
     io.reset();
 }
 
 // Frames fall on a fixed grid from the start, so a late frame does not delay the next.
-void UdpPusher::Schedule()
+void UdpPusher::Run()
 {
     const auto period = std::chrono::duration<double>(1.0 / options.hz);
-    timer->expires_at(started + std::chrono::duration_cast<Clock::duration>(period * frames));
-    timer->async_wait([this](std::error_code ec) {
-        if (!ec) {
-            Frame();
-            ++frames;
-            Schedule();
-        }
-    });
+    std::unique_lock lock(stopLock);
+    while (!stopSignal.wait_until(lock, started + std::chrono::duration_cast<Clock::duration>(period * frames),
+                                  [this] { return stopping; })) {
+        lock.unlock();
+        Frame();
+        ++frames;
+        lock.lock();
+    }
 }
 
 void UdpPusher::Frame()

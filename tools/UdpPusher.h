@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,7 +56,7 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
-    void Schedule();
+    void Run();
     void Frame();
     void Send(const std::string& payload);
     void Print(std::string_view line);
@@ -64,9 +65,13 @@ private:
     StandInFlight values;
     std::unique_ptr<asio::io_context> io;
     std::unique_ptr<asio::ip::udp::socket> socket;
-    std::unique_ptr<asio::steady_timer> timer;
     asio::ip::udp::endpoint destination;
+    // The frames' clock is a thread of its own with no asynchronous work on
+    // the socket, so stopping never waits on the system to hand one back.
     std::thread worker;
+    std::mutex stopLock;
+    std::condition_variable stopSignal;
+    bool stopping = false;
     Clock::time_point started;
     std::uint32_t frames = 0;
     std::string focusName; // the name last announced; empty: announce at once

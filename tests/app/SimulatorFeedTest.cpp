@@ -149,8 +149,9 @@ TEST(SimulatorFeed, EachStandInReachesThePanelValues)
          {Shown::Speed, Shown::Flaps, Shown::Bank, Shown::Pitch, Shown::StickX, Shown::StickY, Shown::Power,
           Shown::Rudder}},
     };
-    // Every stand-in lives to the end: under Wine, a stand-in's socket opened
-    // just after another stand-in's was closed may never receive.
+    // Every stand-in lives to the end: under Wine, a stand-in whose
+    // asynchronous socket is opened after another one's was torn down may
+    // never receive.
     std::vector<std::unique_ptr<StandIn>> kept;
     for (const FlightSample& row : rows) {
         for (const auto& [simulator, carried] : cases) {
