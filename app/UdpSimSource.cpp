@@ -47,12 +47,7 @@ void UdpSimSource::Poll()
     port.Drain([this](std::span<const std::uint8_t> datagram) { Count(Read(datagram)); }, kDrainLimit);
 }
 
-Verdict Il2gbSource::Read(std::span<const std::uint8_t> datagram)
-{
-    return ReadIl2gbDatagram(datagram, latest);
-}
-
-QString Il2gbSource::StatusText() const
+QString UdpSimSource::ListenerStatus(const QString& silent) const
 {
     const QString name = Name(Which());
     if (!openError.isEmpty()) {
@@ -64,11 +59,19 @@ QString Il2gbSource::StatusText() const
     if (Answering()) {
         return QCoreApplication::translate("Simulator", "%1: receiving on UDP port %2").arg(name).arg(ShownPort());
     }
-    return QCoreApplication::translate(
-               "Simulator", "%1: nothing received on UDP port %2; are the motion and telemetry devices enabled in "
-                            "data/startup.cfg?")
-        .arg(name)
-        .arg(ShownPort());
+    return silent.arg(name).arg(ShownPort());
+}
+
+Verdict Il2gbSource::Read(std::span<const std::uint8_t> datagram)
+{
+    return ReadIl2gbDatagram(datagram, latest);
+}
+
+QString Il2gbSource::StatusText() const
+{
+    return ListenerStatus(QCoreApplication::translate(
+        "Simulator", "%1: nothing received on UDP port %2; are the motion and telemetry devices enabled in "
+                     "data/startup.cfg?"));
 }
 
 Verdict FlightGearSource::Read(std::span<const std::uint8_t> datagram)
@@ -79,20 +82,10 @@ Verdict FlightGearSource::Read(std::span<const std::uint8_t> datagram)
 
 QString FlightGearSource::StatusText() const
 {
-    const QString name = Name(Which());
-    if (!openError.isEmpty()) {
-        return QCoreApplication::translate("Simulator", "%1: cannot listen on UDP port %2: %3")
-            .arg(name)
-            .arg(ShownPort())
-            .arg(openError);
-    }
-    if (Answering()) {
-        return QCoreApplication::translate("Simulator", "%1: receiving on UDP port %2").arg(name).arg(ShownPort());
-    }
-    return QCoreApplication::translate("Simulator", "%1: nothing received on UDP port %2; was FlightGear started with "
-                                                    "--generic=socket,out,30,127.0.0.1,%2,udp,vanemark?")
-        .arg(name)
-        .arg(ShownPort());
+    return ListenerStatus(QCoreApplication::translate("Simulator",
+                                                      "%1: nothing received on UDP port %2; was FlightGear "
+                                                      "started with "
+                                                      "--generic=socket,out,30,127.0.0.1,%2,udp,vanemark?"));
 }
 
 XPlaneSource::~XPlaneSource()

@@ -36,6 +36,9 @@ protected:
     virtual Verdict Read(std::span<const std::uint8_t> datagram) = 0;
     // After the port is open; false when the source cannot run.
     virtual bool Begin(const settings::SimulatorSetting& /*setting*/, int /*intervalMs*/) { return true; }
+    // What a simulator that pushes to our port is doing: `silent` (with the
+    // name as %1 and the port as %2) says what to check while nothing comes.
+    QString ListenerStatus(const QString& silent) const;
     // The port as the pilot set it, for the status even when it could not be opened.
     int ShownPort() const { return port.LocalPort() != 0 ? port.LocalPort() : wantedPort; }
     UdpPort port;

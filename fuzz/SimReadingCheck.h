@@ -4,6 +4,9 @@
 #include "simfeeds/SimReading.h"
 
 #include <cmath>
+#include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace vanemark {
 
@@ -36,6 +39,27 @@ inline void CheckUnchangedUnlessTaken(Verdict verdict, const SimReading& before,
                    before.values[i] == after.values[i]);
     }
     FUZZ_CHECK(before.aircraft == after.aircraft);
+}
+
+// Splits the input at "\n--\n" into datagrams and reads each in turn into
+// one reading with `read`, checking after each what every reader promises.
+template <typename Read> void ReadEachDatagram(const std::uint8_t* data, std::size_t size, Read read)
+{
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    SimReading reading;
+    while (true) {
+        const auto cut = input.find("\n--\n");
+        const std::string_view part = input.substr(0, cut);
+        const SimReading before = reading;
+        const Verdict verdict =
+            read(std::span(reinterpret_cast<const std::uint8_t*>(part.data()), part.size()), reading);
+        CheckUnchangedUnlessTaken(verdict, before, reading);
+        CheckReading(reading);
+        if (cut == std::string_view::npos) {
+            return;
+        }
+        input.remove_prefix(cut + 4);
+    }
 }
 
 } // namespace vanemark

@@ -5,26 +5,13 @@
 #include "simfeeds/Il2gbPacket.h"
 
 #include <span>
-#include <string_view>
 
 using namespace vanemark;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    SimReading reading;
-    while (true) {
-        const auto cut = input.find("\n--\n");
-        const std::string_view part = input.substr(0, cut);
-        const SimReading before = reading;
-        const Verdict verdict =
-            ReadIl2gbDatagram(std::span(reinterpret_cast<const std::uint8_t*>(part.data()), part.size()), reading);
-        CheckUnchangedUnlessTaken(verdict, before, reading);
-        CheckReading(reading);
-        if (cut == std::string_view::npos) {
-            break;
-        }
-        input.remove_prefix(cut + 4);
-    }
+    ReadEachDatagram(data, size, [](std::span<const std::uint8_t> datagram, SimReading& reading) {
+        return ReadIl2gbDatagram(datagram, reading);
+    });
     return 0;
 }

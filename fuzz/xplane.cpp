@@ -5,27 +5,14 @@
 #include "simfeeds/XPlaneRref.h"
 
 #include <span>
-#include <string_view>
 
 using namespace vanemark;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::string_view input(reinterpret_cast<const char*>(data), size);
     XPlaneReplies replies;
-    SimReading reading;
-    while (true) {
-        const auto cut = input.find("\n--\n");
-        const std::string_view part = input.substr(0, cut);
-        const SimReading before = reading;
-        const Verdict verdict =
-            replies.Read(std::span(reinterpret_cast<const std::uint8_t*>(part.data()), part.size()), reading);
-        CheckUnchangedUnlessTaken(verdict, before, reading);
-        CheckReading(reading);
-        if (cut == std::string_view::npos) {
-            break;
-        }
-        input.remove_prefix(cut + 4);
-    }
+    ReadEachDatagram(data, size, [&replies](std::span<const std::uint8_t> datagram, SimReading& reading) {
+        return replies.Read(datagram, reading);
+    });
     return 0;
 }
